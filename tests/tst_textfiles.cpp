@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +48,8 @@ private slots:
     void readBytes_data();
     void readBytes();
     void overwriteLongerFile();
+    void largeTextRoundTrip();
+    void largeMalformedFile();
     void sizeCapOnRead_data();
     void sizeCapOnRead();
     void sizeCapOnWrite_data();
@@ -83,6 +86,9 @@ void TestTextFiles::writeBytes_data()
     QTest::newRow("surrogate pair") << u"\U0001F600"_s << Mark + "\xF0\x9F\x98\x80" << u"\U0001F600"_s;
     const QString lone = u"a"_s + QChar(0xD800) + u"b"_s;
     QTest::newRow("lone surrogate") << lone << Mark + "a\xEF\xBF\xBD" "b" << u"a\uFFFDb"_s;
+    QTest::newRow("lone surrogate at end") << u"a"_s + QChar(0xD83D) << Mark + "a\xEF\xBF\xBD" << u"a\uFFFD"_s;
+    QTest::newRow("lone low surrogate") << QString(QChar(0xDE00)) + u"a"_s << Mark + "\xEF\xBF\xBD" "a"
+                                        << u"\uFFFDa"_s;
     const QString withNul = u"a"_s + QChar(0) + u"b"_s;
     QTest::newRow("U+0000") << withNul << Mark + QByteArray("a\0b", 3) << withNul;
     QTest::newRow("line ends") << u"a\r\nb\rc\n"_s << Mark + "a\r\nb\rc\n" << u"a\r\nb\rc\n"_s;
@@ -142,6 +148,42 @@ void TestTextFiles::overwriteLongerFile()
     QVERIFY(WriteUtf8File(path, u"short"_s));
     QCOMPARE(fileBytes(path), Mark + "short");
     QCOMPARE(listing(dir.path()), QStringList{u"record.kiv"_s});
+}
+
+void TestTextFiles::largeTextRoundTrip()
+{
+    // Several megabytes of characters one to four bytes long plus a lone surrogate, in a
+    // pattern whose length puts the file layer's piece boundaries inside every character.
+    const QString unit = u"a\u00e9\u20ac\U0001F600"_s + QChar(0xD800) + u"b"_s;
+    const QString text = unit.repeated(3 * 1024 * 1024 / unit.size());
+    QString expected = text;
+    expected.replace(QChar(0xD800), QChar(0xFFFD));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"large.kiv"_s);
+    QVERIFY(WriteUtf8File(path, text));
+    QCOMPARE(fileBytes(path), Mark + expected.toUtf8());
+    QString read;
+    QVERIFY(ReadUtf8File(path, read));
+    QCOMPARE(read, expected);
+}
+
+void TestTextFiles::largeMalformedFile()
+{
+    // Malformed bytes decode the same wherever the reader's pieces happen to end.
+    const QByteArray unit("\xE2\x82" "a\xF0\x9F\x98\xFF\x80\x80\x80\x80\x80\xC3\xA9\xEF\xBB\xBF\xED\xA0\x80z");
+    const QByteArray bytes = Mark + unit.repeated(3 * 1024 * 1024 / unit.size()) + "\xF0\x9F";
+    QStringDecoder oneGo(QStringConverter::Utf8,
+                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const QString expected = oneGo.decode(QByteArrayView(bytes).sliced(Mark.size()));
+    QVERIFY(expected.startsWith(u"\uFFFD"_s) && expected.contains(QChar(0xFEFF)));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"malformed.kiv"_s);
+    QVERIFY(putBytes(path, bytes));
+    QString read;
+    QVERIFY(ReadUtf8File(path, read));
+    QCOMPARE(read, expected);
 }
 
 void TestTextFiles::sizeCapOnRead_data()
