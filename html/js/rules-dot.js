@@ -1,0 +1,424 @@
+// DOT/FMCSA driver examination rules D1-D14: pure functions on plain values
+// (numbers as texts or numbers, dates as 'YYYY-MM-DD'). Each finding names its
+// rule, whether it blocks ('error') or only warns ('warning'), the regulation, and the
+// input it is about (`field`, a key of the input object, mapped to a form field by
+// the adapter in rules-dot-adapter.js).
+(function (root) {
+    'use strict';
+
+    const dates = (typeof module === 'object' && module.exports)
+        ? require('./dates.js') : root.Kestrova.dates;
+
+    const CITE = {
+        D1: '49 CFR 391.45(b)',
+        D2: '49 CFR 391.43(f), 391.45',
+        D3: '49 CFR 391.41(b)(6)',
+        D4: '49 CFR 391.41(b)(6); FMCSA hypertension guidance',
+        D5: '49 CFR 391.41(b)(10)',
+        D6: '49 CFR 391.44',
+        D7: '49 CFR 391.41(b)(11)',
+        D8: '49 CFR 391.46',
+        D9: '49 CFR 391.43(g)',
+        D10: '49 CFR 391.43(h)',
+        D11: '49 CFR 390.103, 390.111',
+        D12: '49 CFR 391.11(b)(1)',
+        D13: '49 CFR 390.105(b)',
+        D14: '49 CFR 391.64'
+    };
+
+    const ISSUING = ['meets2y', 'periodic'];
+    const PERIOD_MONTHS = { '3m': 3, '6m': 6, '1y': 12 };
+
+    function finding(rule, severity, message, field) {
+        const f = { rule: rule, severity: severity, message: message, cite: CITE[rule] };
+        if (field)
+            f.field = field;
+        return f;
+    }
+
+    // A number from a form text; NaN when empty or not a number.
+    function num(value) {
+        if (typeof value === 'number')
+            return value;
+        if (typeof value !== 'string' || value.trim() === '')
+            return NaN;
+        const n = Number(value.trim());
+        return Number.isFinite(n) ? n : NaN;
+    }
+
+    function known(n) {
+        return !Number.isNaN(n);
+    }
+
+    function isIssuing(input) {
+        return ISSUING.indexOf(input.determination) >= 0;
+    }
+
+    // Months the determination certifies for: 24 for the 2-year certificate, the chosen
+    // period for periodic monitoring; NaN when there is none.
+    function certificateMonths(input) {
+        if (input.determination === 'meets2y')
+            return 24;
+        if (input.determination === 'periodic') {
+            if (input.period === 'other') {
+                const months = num(input.periodOtherMonths);
+                return Number.isInteger(months) && months > 0 ? months : NaN;
+            }
+            return PERIOD_MONTHS[input.period] || NaN;
+        }
+        return NaN;
+    }
+
+    // The expiration date that the exam date and the determination give; '' when none.
+    function computeExpiry(input) {
+        const months = certificateMonths(input);
+        if (!known(months) || !dates.isValid(input.examDate))
+            return '';
+        return dates.addMonths(input.examDate, months);
+    }
+
+    // Blood-pressure stage of one reading, and the longest certificate it allows.
+    function bpStage(systolic, diastolic, treated) {
+        const s = num(systolic), d = num(diastolic);
+        if (!known(s) || !known(d))
+            return { stage: 'unknown', label: 'Not recorded', maxMonths: NaN };
+        if (s >= 180 || d >= 110)
+            return { stage: 'stage3', label: 'Stage 3 hypertension (\u2265 180/110)', maxMonths: 0 };
+        if (s >= 160 || d >= 100)
+            return { stage: 'stage2', label: 'Stage 2 hypertension (160\u2013179/100\u2013109)', maxMonths: 3 };
+        if (s >= 140 || d >= 90)
+            return { stage: 'stage1', label: 'Stage 1 hypertension (140\u2013159/90\u201399)', maxMonths: 12 };
+        if (treated)
+            return { stage: 'treated', label: 'Below 140/90, treated hypertension', maxMonths: 12 };
+        return { stage: 'normal', label: 'Below 140/90', maxMonths: 24 };
+    }
+
+    // The reading that decides: the second one when it was taken.
+    function decidingReading(bp) {
+        bp = bp || {};
+        if (known(num(bp.sys2)) && known(num(bp.dia2)))
+            return { sys: bp.sys2, dia: bp.dia2, second: true };
+        return { sys: bp.sys, dia: bp.dia, second: false };
+    }
+
+    // D1, D2: the expiration date against the exam date and the determination.
+    function checkExpiry(input) {
+        const out = [];
+        if (!isIssuing(input))
+            return out;
+        if (!dates.isValid(input.examDate)) {
+            out.push(finding('D1', 'error', 'Enter the examination date; the certificate expiration date depends on it.', 'examDate'));
+            return out;
+        }
+        if (input.determination === 'periodic' && !known(certificateMonths(input)))
+            out.push(finding('D2', 'error', 'Periodic monitoring needs a certification period (3 months, 6 months, 1 year or a number of months).', 'period'));
+        if (!dates.isValid(input.expiryDate)) {
+            out.push(finding('D1', 'error', 'Enter the certificate expiration date.', 'expiryDate'));
+            return out;
+        }
+        const limit = dates.addMonths(input.examDate, 24);
+        if (dates.compare(input.expiryDate, input.examDate) <= 0)
+            out.push(finding('D1', 'error', 'The certificate expiration date must come after the examination date.', 'expiryDate'));
+        else if (dates.compare(input.expiryDate, limit) > 0)
+            out.push(finding('D1', 'error', 'The certificate expires ' + dates.toUs(input.expiryDate)
+                + ', more than 24 months after the examination; the latest date is ' + dates.toUs(limit) + '.', 'expiryDate'));
+        else if (input.determination === 'periodic' && known(certificateMonths(input))) {
+            const expected = computeExpiry(input);
+            if (input.expiryDate !== expected)
+                out.push(finding('D2', 'error', 'With periodic monitoring the certificate expires at the end of the period: '
+                    + dates.toUs(expected) + ', not ' + dates.toUs(input.expiryDate) + '.', 'expiryDate'));
+        }
+        return out;
+    }
+
+    // D3, D4: second reading and the certification period the pressure allows.
+    function checkBloodPressure(input) {
+        const out = [];
+        const bp = input.bp || {};
+        const s = num(bp.sys), d = num(bp.dia);
+        if (!known(s) || !known(d)) {
+            out.push(finding('D4', 'error', 'Record the blood pressure (systolic and diastolic).', known(s) ? 'bp.dia' : 'bp.sys'));
+            return out;
+        }
+        if ((s > 139 || d > 89) && !(known(num(bp.sys2)) && known(num(bp.dia2))))
+            out.push(finding('D3', 'warning', 'Blood pressure ' + s + '/' + d + ' is above 139/89: take and record a second reading.', 'bp.sys2'));
+        const reading = decidingReading(bp);
+        const stage = bpStage(reading.sys, reading.dia, bp.treated);
+        if (!isIssuing(input))
+            return out;
+        const months = certificateMonths(input);
+        if (stage.stage === 'stage3')
+            out.push(finding('D4', 'warning', stage.label + ': the driver should be disqualified; once at or below 140/90, certify at 6-month intervals.', 'determination'));
+        else if (known(months) && months > stage.maxMonths)
+            out.push(finding('D4', 'warning', stage.label + ' allows a certificate of at most ' + stage.maxMonths
+                + ' months' + (stage.stage === 'stage2' ? ' (one time)' : '') + '; this one is for ' + months + ' months.', 'period'));
+        return out;
+    }
+
+    // Snellen denominator from "20/40" or "40"; NaN when not readable.
+    function acuity(text) {
+        if (typeof text === 'number')
+            return text;
+        if (typeof text !== 'string')
+            return NaN;
+        const match = /^\s*(?:20\s*\/\s*)?(\d{1,3})\s*$/.exec(text);
+        return match ? Number(match[1]) : NaN;
+    }
+
+    function acuityPasses(text) {
+        const a = acuity(text);
+        return known(a) && a <= 40;
+    }
+
+    // D5, D6: acuity, field, colour, corrective lenses; the alternative standard.
+    function checkVision(input) {
+        const out = [];
+        const v = input.vision || {};
+        const issuing = isIssuing(input);
+        const failSeverity = issuing ? 'error' : 'warning';
+        const eyes = [
+            { name: 'Right eye', unc: 'rightUnc', cor: 'rightCor', field: 'fieldRight' },
+            { name: 'Left eye', unc: 'leftUnc', cor: 'leftCor', field: 'fieldLeft' },
+            { name: 'Both eyes', unc: 'bothUnc', cor: 'bothCor', field: null }
+        ];
+        let lensesNeeded = false;
+        const passing = eyes.map(function (eye) {
+            const unc = v[eye.unc], cor = v[eye.cor];
+            if (!known(acuity(unc)) && !known(acuity(cor))) {
+                out.push(finding('D5', 'error', eye.name + ': record the visual acuity (20/__).', 'vision.' + eye.unc));
+                return false;
+            }
+            if (acuityPasses(unc))
+                return true;
+            if (acuityPasses(cor)) {
+                lensesNeeded = true;
+                return true;
+            }
+            return false;
+        });
+        const fieldPass = [eyes[0], eyes[1]].map(function (eye) {
+            const degrees = num(v[eye.field]);
+            if (!known(degrees)) {
+                out.push(finding('D5', 'error', eye.name + ': record the horizontal field of vision in degrees.', 'vision.' + eye.field));
+                return false;
+            }
+            return degrees >= 70;
+        });
+        if (v.altStandard) {
+            const better = (passing[0] && fieldPass[0]) || (passing[1] && fieldPass[1]);
+            if (!better)
+                out.push(finding('D6', failSeverity, 'Under the alternative vision standard the better eye must still see 20/40 and 70\u00b0.', 'vision.rightUnc'));
+            const signed = dates.daysBetween(v.form5871Date, input.examDate);
+            if (!known(signed))
+                out.push(finding('D6', 'error', 'The alternative vision standard needs the MCSA-5871 vision evaluation report date.', 'vision.form5871Date'));
+            else if (signed < 0 || signed > 45)
+                out.push(finding('D6', 'error', 'The MCSA-5871 must be signed no more than 45 days before the examination (it is '
+                    + (signed < 0 ? 'dated after the examination' : signed + ' days before') + ').', 'vision.form5871Date'));
+            const months = certificateMonths(input);
+            if (issuing && known(months) && months > 12)
+                out.push(finding('D6', 'error', 'Under the alternative vision standard the certificate is for at most 12 months.', 'period'));
+            if (v.color === 'no')
+                out.push(finding('D6', failSeverity, 'The alternative vision standard does not cover a failure to tell red, green and amber.', 'vision.color'));
+        } else {
+            eyes.forEach(function (eye, i) {
+                const a = v[eye.unc], c = v[eye.cor];
+                if ((known(acuity(a)) || known(acuity(c))) && !passing[i])
+                    out.push(finding('D5', failSeverity, eye.name + ' does not reach 20/40, with or without correction.', 'vision.' + (known(acuity(c)) ? eye.cor : eye.unc)));
+            });
+            [0, 1].forEach(function (i) {
+                const degrees = num(v[eyes[i].field]);
+                if (known(degrees) && !fieldPass[i])
+                    out.push(finding('D5', failSeverity, eyes[i].name + ': horizontal field ' + degrees + '\u00b0 is below 70\u00b0.', 'vision.' + eyes[i].field));
+            });
+            if (v.color === 'no')
+                out.push(finding('D5', failSeverity, 'The driver must recognise the colours of traffic signals (red, green, amber).', 'vision.color'));
+        }
+        if (v.color !== 'yes' && v.color !== 'no')
+            out.push(finding('D5', 'error', 'Record whether the driver recognises red, green and amber.', 'vision.color'));
+        if (lensesNeeded && !v.lenses)
+            out.push(finding('D5', 'error', 'The driver meets the vision standard only with correction: tick "Wearing corrective lenses" (shown on both forms).', 'vision.lenses'));
+        return out;
+    }
+
+    function average(values) {
+        const numbers = values.map(num);
+        if (numbers.some(function (n) { return !known(n); }))
+            return NaN;
+        return numbers.reduce(function (a, b) { return a + b; }, 0) / numbers.length;
+    }
+
+    // Average threshold of 500, 1000 and 2000 Hz for each ear, and the better ear's.
+    function hearingAverages(h) {
+        h = h || {};
+        const right = average([h.r500, h.r1000, h.r2000]);
+        const left = average([h.l500, h.l1000, h.l2000]);
+        const both = [right, left].filter(known);
+        return { right: right, left: left, better: both.length ? Math.min.apply(null, both) : NaN };
+    }
+
+    // D7: forced whisper or audiometry; the hearing-aid box.
+    function checkHearing(input) {
+        const out = [];
+        const h = input.hearing || {};
+        const issuing = isIssuing(input);
+        const whispers = [num(h.whisperRight), num(h.whisperLeft)].filter(known);
+        const averages = hearingAverages(h);
+        const whisperPass = whispers.length > 0 && Math.max.apply(null, whispers) >= 5;
+        const audioPass = known(averages.better) && averages.better <= 40;
+        if (!whispers.length && !known(averages.better))
+            out.push(finding('D7', 'error', 'Record the hearing test: forced whisper distance or audiometric thresholds at 500, 1000 and 2000 Hz.', 'hearing.whisperRight'));
+        else if (!whisperPass && !audioPass) {
+            const parts = [];
+            if (whispers.length)
+                parts.push('forced whisper heard at ' + Math.max.apply(null, whispers) + ' ft (5 ft needed)');
+            if (known(averages.better))
+                parts.push('better-ear average ' + (Math.round(averages.better * 10) / 10) + ' dB (40 dB or less needed)');
+            out.push(finding('D7', issuing ? 'error' : 'warning', 'Hearing standard not met: ' + parts.join('; ') + '.',
+                whispers.length ? 'hearing.whisperRight' : 'hearing.r500'));
+        }
+        if ((h.aid === 'right' || h.aid === 'left' || h.aid === 'both') && !h.hearingAidBox)
+            out.push(finding('D7', 'error', 'A hearing aid is used: tick "Wearing hearing aid" (shown on both forms).', 'hearing.hearingAidBox'));
+        return out;
+    }
+
+    // D8: insulin-treated diabetes mellitus.
+    function checkInsulin(input) {
+        const out = [];
+        const ins = input.insulin || {};
+        if (!ins.treated)
+            return out;
+        const days = dates.daysBetween(ins.form5870Date, input.examDate);
+        if (!known(days))
+            out.push(finding('D8', 'error', 'Insulin-treated diabetes: enter the date the treating clinician signed the MCSA-5870.', 'insulin.form5870Date'));
+        else if (days < 0 || days > 45)
+            out.push(finding('D8', 'error', 'The MCSA-5870 must be signed no more than 45 days before the examination (it is '
+                + (days < 0 ? 'dated after the examination' : days + ' days before') + ').', 'insulin.form5870Date'));
+        const months = certificateMonths(input);
+        if (isIssuing(input) && known(months) && months > 12)
+            out.push(finding('D8', 'error', 'With insulin-treated diabetes the certificate is for at most 12 months.', 'period'));
+        return out;
+    }
+
+    // D9: a pending determination needs a follow-up within 45 days.
+    function checkPending(input) {
+        if (input.determination !== 'pending')
+            return [];
+        const days = dates.daysBetween(input.examDate, input.followUpDate);
+        if (!known(days))
+            return [finding('D9', 'error', 'Determination pending: enter the follow-up date (within 45 days of the examination).', 'followUpDate')];
+        if (days < 0 || days > 45)
+            return [finding('D9', 'error', 'Determination pending: the follow-up must fall within 45 days of the examination, by '
+                + dates.toUs(dates.addDays(input.examDate, 45)) + '.', 'followUpDate')];
+        return [];
+    }
+
+    const CERTIFICATE_FIELDS = [
+        ['driverName', 'Driver\u2019s name'],
+        ['driverLicense', 'Driver\u2019s license number'],
+        ['driverLicenseState', 'Driver\u2019s license state'],
+        ['driverAddress', 'Driver\u2019s address'],
+        ['driverDob', 'Driver\u2019s date of birth'],
+        ['driverCdl', 'CLP/CDL applicant or holder'],
+        ['driverSigned', 'Driver\u2019s signature on Section 1 of the examination report'],
+        ['examinerName', 'Medical examiner\u2019s printed name'],
+        ['examinerPhone', 'Medical examiner\u2019s telephone number'],
+        ['examinerOccupation', 'Medical examiner\u2019s occupation'],
+        ['examinerLicense', 'Medical examiner\u2019s license or certificate number'],
+        ['examinerLicenseState', 'Medical examiner\u2019s license state'],
+        ['examinerNrNumber', 'National Registry number'],
+        ['examinerSigned', 'Medical examiner\u2019s signature'],
+        ['certificateDate', 'Certificate date (examination date)']
+    ];
+
+    // D10: every field of the certificate.
+    function checkCertificate(input) {
+        if (!isIssuing(input))
+            return [];
+        const c = input.certificate || {};
+        return CERTIFICATE_FIELDS.filter(function (entry) {
+            const value = c[entry[0]];
+            return !(value === true || (typeof value === 'string' && value.trim() !== ''));
+        }).map(function (entry) {
+            return finding('D10', 'error', 'The certificate is not valid without: ' + entry[1] + '.', 'certificate.' + entry[0]);
+        });
+    }
+
+    // D11: the National Registry number and the credential's ten years.
+    function checkRegistry(input) {
+        const out = [];
+        const nr = typeof input.nrNumber === 'string' ? input.nrNumber.trim() : '';
+        if (nr !== '' && !/^\d{10}$/.test(nr))
+            out.push(finding('D11', 'error', 'The National Registry number has 10 digits (found "' + nr.slice(0, 20) + '").', 'nrNumber'));
+        if (!isIssuing(input))
+            return out;
+        if (!dates.isValid(input.nrDate))
+            out.push(finding('D11', 'error', 'Enter the date of the examiner\u2019s National Registry certification.', 'nrDate'));
+        else if (dates.isValid(input.examDate)) {
+            const end = dates.addMonths(input.nrDate, 120);
+            if (dates.compare(input.nrDate, input.examDate) > 0)
+                out.push(finding('D11', 'error', 'The examiner\u2019s National Registry certification starts after the examination date.', 'nrDate'));
+            else if (dates.compare(input.examDate, end) >= 0)
+                out.push(finding('D11', 'error', 'The examiner\u2019s National Registry certification ended on ' + dates.toUs(end) + ' (10 years).', 'nrDate'));
+        }
+        return out;
+    }
+
+    // D12: interstate drivers are at least 21.
+    function checkAge(input) {
+        const age = dates.ageOn(input.dob, input.examDate);
+        if (known(age) && age < 21 && !input.intrastateOnly)
+            return [finding('D12', 'warning', 'The driver is ' + age + ': interstate commerce requires age 21; tick "Intrastate only" if that applies.', 'dob')];
+        return [];
+    }
+
+    // D13: results go to the National Registry by midnight of the next calendar day.
+    function checkReporting(input) {
+        if (!input.determination || input.reported || !dates.isValid(input.examDate))
+            return [];
+        const due = dates.addDays(input.examDate, 1);
+        const late = dates.isValid(input.today) && dates.compare(input.today, due) > 0;
+        return [finding('D13', 'warning', (late ? 'Overdue: the' : 'The') + ' result was due at the National Registry by midnight of '
+            + dates.toUs(due) + '. Tick "Reported to the National Registry" once done.', 'reported')];
+    }
+
+    // D14: the 391.64 grandfather box is legacy.
+    function checkLegacy(input) {
+        return input.box39164
+            ? [finding('D14', 'warning', 'The "Qualified by operation of 49 CFR 391.64" box is legacy; use it only for a driver still covered.', 'box39164')]
+            : [];
+    }
+
+    function validate(input) {
+        return [].concat(
+            checkExpiry(input), checkBloodPressure(input), checkVision(input), checkHearing(input),
+            checkInsulin(input), checkPending(input), checkCertificate(input), checkRegistry(input),
+            checkAge(input), checkReporting(input), checkLegacy(input));
+    }
+
+    const api = {
+        CITE: CITE,
+        CERTIFICATE_FIELDS: CERTIFICATE_FIELDS,
+        certificateMonths: certificateMonths,
+        computeExpiry: computeExpiry,
+        bpStage: bpStage,
+        decidingReading: decidingReading,
+        acuity: acuity,
+        hearingAverages: hearingAverages,
+        checkExpiry: checkExpiry,
+        checkBloodPressure: checkBloodPressure,
+        checkVision: checkVision,
+        checkHearing: checkHearing,
+        checkInsulin: checkInsulin,
+        checkPending: checkPending,
+        checkCertificate: checkCertificate,
+        checkRegistry: checkRegistry,
+        checkAge: checkAge,
+        checkReporting: checkReporting,
+        checkLegacy: checkLegacy,
+        validate: validate
+    };
+    root.Kestrova = root.Kestrova || {};
+    root.Kestrova.rulesDot = api;
+    if (typeof module === 'object' && module.exports)
+        module.exports = api;
+})(typeof globalThis !== 'undefined' ? globalThis : this);
