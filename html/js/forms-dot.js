@@ -124,7 +124,7 @@
                 select('provider.state', 'State', STATES, 2), text('provider.zip', 'ZIP code', 2)] },
         { row: [text('provider.licenseNumber', 'License or certificate number', 4),
                 select('provider.licenseState', 'Issuing state', STATES, 2),
-                text('provider.nrNumber', 'National Registry number', 3, { inputmode: 'numeric', maxLength: 10, hint: '10 digits' }),
+                text('provider.nrNumber', 'National Registry number (10 digits)', 3, { inputmode: 'numeric', maxLength: 10 }),
                 date('provider.nrDate', 'National Registry certification date', 3)] },
         { row: [select('provider.occupation', 'Medical examiner (occupation)', OCCUPATIONS, 4),
                 text('provider.occupationOther', 'Other practitioner (specify)', 4)] }
@@ -150,8 +150,8 @@
                 note: 'To be filled out by the driver.',
                 blocks: [
                     { row: [text('patient.lastName', 'Last name', 4, { autocomplete: 'family-name' }),
-                            text('patient.firstName', 'First name', 4, { autocomplete: 'given-name' }),
-                            text('patient.middleInitial', 'Middle initial', 1, { maxLength: 3 }),
+                            text('patient.firstName', 'First name', 3, { autocomplete: 'given-name' }),
+                            text('patient.middleInitial', 'Middle initial', 2, { maxLength: 3 }),
                             date('patient.dob', 'Date of birth', 2),
                             { type: 'computed', label: 'Age', width: 1, compute: age }] },
                     { row: [text('patient.street', 'Street address', 5, { autocomplete: 'street-address' }),
@@ -162,7 +162,7 @@
                             field('tel', 'patient.phone', 'Phone', 3, { autocomplete: 'tel' }),
                             field('email', 'patient.email', 'E-mail (optional)', 4, { autocomplete: 'email' })] },
                     { row: [radio('patient.cdl', 'CLP/CDL applicant/holder', YES_NO, 4),
-                            text('visit.idVerifiedBy', 'Driver ID verified by', 4, { hint: 'Type of photo ID seen' }),
+                            text('visit.idVerifiedBy', 'Driver ID verified by (type of photo ID)', 4),
                             radio(F + 'certDenied', 'Has your USDOT/FMCSA medical certificate ever been denied or issued for less than 2 years?', YES_NO_UNSURE, 4)] }
                 ]
             },
@@ -340,7 +340,7 @@
                             text('provider.occupationOther', 'Other practitioner (specify)', 3)] },
                     { row: [text('provider.licenseNumber', 'ME\u2019s license or certificate no.', 4),
                             select('provider.licenseState', 'Issuing state', STATES, 2),
-                            text('provider.nrNumber', 'National Registry number', 3, { inputmode: 'numeric', maxLength: 10, hint: '10 digits' })] }
+                            text('provider.nrNumber', 'National Registry number (10 digits)', 3, { inputmode: 'numeric', maxLength: 10 })] }
                 ]
             },
             {

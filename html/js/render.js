@@ -77,7 +77,8 @@
     FormView.prototype.buildBlock = function (block) {
         const self = this;
         if (block.row) {
-            const row = el('div', 'row');
+            const mixed = block.row.some(function (f) { return f.type !== 'checkbox'; });
+            const row = el('div', 'row' + (mixed ? ' mixed' : ''));
             block.row.forEach(function (f) { row.appendChild(f.type === 'computed' ? self.buildComputed(f) : self.buildField(f)); });
             return row;
         }

@@ -377,7 +377,7 @@
             return [];
         const due = dates.addDays(input.examDate, 1);
         const late = dates.isValid(input.today) && dates.compare(input.today, due) > 0;
-        return [finding('D13', 'warning', (late ? 'Overdue: the' : 'The') + ' result was due at the National Registry by midnight of '
+        return [finding('D13', 'warning', (late ? 'Overdue: the result was due' : 'The result is due') + ' at the National Registry by midnight of '
             + dates.toUs(due) + '. Tick "Reported to the National Registry" once done.', 'reported')];
     }
 

@@ -230,7 +230,7 @@ test('D12-D14: warnings for age, reporting and the legacy box', () => {
     assert.deepEqual(rulesOf(rules.checkAge(base({ dob: '2004-03-16', intrastateOnly: true }))), []);
     const due = rules.checkReporting(base({ reported: false, today: '2025-03-16' }));
     assert.equal(due.length, 1);
-    assert.match(due[0].message, /^The result was due .* 03\/16\/2025/);
+    assert.match(due[0].message, /^The result is due .* 03\/16\/2025/);
     assert.match(rules.checkReporting(base({ reported: false, today: '2025-03-17' }))[0].message, /^Overdue/);
     assert.deepEqual(rules.checkReporting(base({ reported: true })), []);
     assert.deepEqual(rulesOf(rules.checkLegacy(base({ box39164: true })), 'warning'), ['D14']);
