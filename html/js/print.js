@@ -90,37 +90,7 @@
         case 'note': return el('p', 'p-note', block.text);
         case 'computed': return this.computed(block);
         case 'status': return this.statusBlock(definition);
-        case 'choices': {
-            const table = el('table', 'p-choices');
-            const head = el('tr');
-            head.appendChild(el('th', 'p-num', '#'));
-            head.appendChild(el('th', '', block.legend));
-            block.options.forEach(function (o) { head.appendChild(el('th', 'p-opt', o.label)); });
-            if (block.comment)
-                head.appendChild(el('th', '', 'Comment'));
-            const thead = el('thead');
-            thead.appendChild(head);
-            table.appendChild(thead);
-            const tbody = el('tbody');
-            block.items.forEach(function (item) {
-                const tr = el('tr');
-                const value = self.get(item.path);
-                tr.appendChild(el('td', 'p-num', item.number));
-                tr.appendChild(el('td', '', item.label));
-                block.options.forEach(function (o) {
-                    const td = el('td', 'p-opt');
-                    td.appendChild(checkBox(value === o.value, ''));
-                    tr.appendChild(td);
-                });
-                if (block.comment) {
-                    const note = self.get(item.commentPath);
-                    tr.appendChild(el('td', 'p-comment', typeof note === 'string' ? note : ''));
-                }
-                tbody.appendChild(tr);
-            });
-            table.appendChild(tbody);
-            return table;
-        }
+        case 'choices': return this.choices(block);
         case 'table': {
             const table = el('table', 'p-table');
             table.appendChild(el('caption', '', block.caption));
@@ -147,6 +117,53 @@
         }
         default: return el('div');
         }
+    };
+
+    // A long yes/no list prints in two columns so that its section fits on a page.
+    Printer.prototype.choices = function (block) {
+        const self = this;
+        const columns = !block.comment && block.items.length > 16 ? 2 : 1;
+        const table = el('table', 'p-choices' + (columns === 2 ? ' two-columns' : ''));
+        const thead = el('thead');
+        const head = el('tr');
+        for (let c = 0; c < columns; ++c) {
+            head.appendChild(el('th', 'p-num' + (c ? ' p-split' : ''), '#'));
+            head.appendChild(el('th', '', c ? '' : block.legend));
+            block.options.forEach(function (o) { head.appendChild(el('th', 'p-opt', o.label)); });
+            if (block.comment)
+                head.appendChild(el('th', '', 'Comment'));
+        }
+        thead.appendChild(head);
+        table.appendChild(thead);
+        const tbody = el('tbody');
+        const rows = Math.ceil(block.items.length / columns);
+        for (let r = 0; r < rows; ++r) {
+            const tr = el('tr');
+            for (let c = 0; c < columns; ++c) {
+                const item = block.items[c * rows + r];
+                if (!item) {
+                    const filler = el('td', c ? 'p-split' : '');
+                    filler.colSpan = 2 + block.options.length + (block.comment ? 1 : 0);
+                    tr.appendChild(filler);
+                    continue;
+                }
+                const value = self.get(item.path);
+                tr.appendChild(el('td', 'p-num' + (c ? ' p-split' : ''), item.number));
+                tr.appendChild(el('td', '', item.label));
+                block.options.forEach(function (o) {
+                    const td = el('td', 'p-opt');
+                    td.appendChild(checkBox(value === o.value, ''));
+                    tr.appendChild(td);
+                });
+                if (block.comment) {
+                    const note = self.get(item.commentPath);
+                    tr.appendChild(el('td', 'p-comment', typeof note === 'string' ? note : ''));
+                }
+            }
+            tbody.appendChild(tr);
+        }
+        table.appendChild(tbody);
+        return table;
     };
 
     Printer.prototype.statusBlock = function (definition) {
