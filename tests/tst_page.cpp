@@ -348,6 +348,9 @@ void TestPage::validationLinksFindingsToFields()
                                 " return 'none'; })()"_s).toString();
     QCOMPARE(clicked, u"clicked"_s);
     QCOMPARE(js(u"document.activeElement.name"_s).toString(), u"provider.nrNumber"_s);
+    // Only the form scrolls to the field; the command bar and the patient strip stay in view.
+    QCOMPARE(js(u"document.scrollingElement.scrollTop"_s).toInt(), 0);
+    QVERIFY(js(u"document.getElementById('main').scrollTop"_s).toInt() > 0);
 }
 
 void TestPage::printPreparation()

@@ -165,6 +165,7 @@
         });
         return {
             ready: errors.length === 0,
+            errors: errors.length,
             text: errors.length ? errors.length + (errors.length === 1 ? ' blocking error' : ' blocking errors')
                 + ' \u2014 run Validate to see them.' : 'No blocking errors.'
         };

@@ -172,7 +172,8 @@
             return el('div');
         const box = el('div', 'p-not-ready');
         box.appendChild(el('strong', '', 'NOT READY \u2014 NOT A VALID CERTIFICATE'));
-        box.appendChild(el('span', '', ' ' + status.text));
+        box.appendChild(el('span', '', ' \u2014 ' + status.errors + (status.errors === 1 ? ' blocking error' : ' blocking errors')
+            + ' found on validation; do not issue.'));
         return box;
     };
 
