@@ -79,7 +79,10 @@
         definition.sections.forEach(function (section) {
             section.blocks.forEach(function (block) {
                 if (block.row)
-                    block.row.forEach(function (f) { out.push({ field: f, section: section }); });
+                    block.row.forEach(function (f) {
+                        if (f.path)
+                            out.push({ field: f, section: section });
+                    });
                 else if (block.type === 'choices')
                     block.items.forEach(function (item) {
                         out.push({ field: item, section: section });
