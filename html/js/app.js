@@ -241,7 +241,10 @@
     function renderResults(announceIt) {
         const panel = byId('validationPanel');
         const list = byId('validationList');
-        const findings = state.findings;
+        // Blocking errors first; otherwise in the rules' own order.
+        const findings = state.findings.map(function (f, i) { return { f: f, i: i }; }).sort(function (a, b) {
+            return (a.f.severity === 'error' ? 0 : 1) - (b.f.severity === 'error' ? 0 : 1) || a.i - b.i;
+        }).map(function (x) { return x.f; });
         list.textContent = '';
         const summary = findings.length ? countText(findings) + '.' : 'No problems found.';
         byId('validationSummary').textContent = summary;
