@@ -10,6 +10,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 #include <memory>
 
@@ -78,6 +79,7 @@ private:
 
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<CommandPage> m_page;
+    std::unique_ptr<QWebEngineView> m_view;
 };
 
 QVariant TestPage::js(const QString &script)
@@ -132,6 +134,11 @@ void TestPage::initTestCase()
 {
     m_profile = std::make_unique<QWebEngineProfile>();
     m_page = std::make_unique<CommandPage>(m_profile.get());
+    // A window of a real size, so that layout and scrolling are those the user sees.
+    m_view = std::make_unique<QWebEngineView>();
+    m_view->setPage(m_page.get());
+    m_view->resize(1400, 1000);
+    m_view->show();
     QWebEngineSettings *settings = m_page->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
@@ -147,6 +154,7 @@ void TestPage::initTestCase()
 
 void TestPage::cleanupTestCase()
 {
+    m_view.reset();
     m_page.reset();
     m_profile.reset();
 }
