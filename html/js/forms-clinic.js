@@ -32,7 +32,7 @@
         id: 'visit-face-sheet',
         family: 'clinic',
         code: 'Face Sheet',
-        title: 'Occupational Health Visit Face Sheet',
+        title: 'Occupational Health Visit',
         shortTitle: 'Visit face sheet',
         agency: 'Clinic record',
         omb: 'Not a government form',
@@ -66,6 +66,7 @@
             {
                 id: 'employer', title: 'Employer and job',
                 note: 'Saved with the clinic defaults (Save Defaults), so a regular employer is filled in on every new record.',
+                screenNote: true,
                 blocks: [
                     { row: [text('employer.name', 'Employer', 6), tel('employer.phone', 'Phone', 3),
                             text('employer.federalAgency', 'Federal agency (FECA)', 3)] },
@@ -84,6 +85,7 @@
             {
                 id: 'clinic', title: 'Clinic',
                 note: 'Saved with the clinic defaults.',
+                screenNote: true,
                 blocks: [
                     { row: [text('clinic.name', 'Clinic legal name', 6), tel('clinic.phone', 'Phone', 3), tel('clinic.fax', 'Fax', 3)] },
                     address('clinic'),
@@ -98,6 +100,7 @@
             {
                 id: 'provider', title: 'Examiner / provider',
                 note: 'Saved with the clinic defaults.',
+                screenNote: true,
                 blocks: [
                     { row: [text('provider.name', 'Name', 5), text('provider.credential', 'Credential (MD, DO, PA, NP ...)', 3),
                             text('provider.specialty', 'Specialty', 4)] },

@@ -194,7 +194,7 @@
         definition.sections.forEach(function (section) {
             const s = el('section', 'p-section');
             s.appendChild(el('h2', '', section.title));
-            if (section.note)
+            if (section.note && !section.screenNote)
                 s.appendChild(el('p', 'p-note', section.note));
             section.blocks.forEach(function (block) { s.appendChild(self.block(block, definition)); });
             article.appendChild(s);
