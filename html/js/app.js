@@ -376,6 +376,11 @@
     function start() {
         K.commands.build(byId('commandBar'));
         byId('messageClose').addEventListener('click', clearMessage);
+        // Moves the focus without a navigation, which the program would see.
+        document.querySelector('.skip-link').addEventListener('click', function (event) {
+            event.preventDefault();
+            byId('formArea').focus();
+        });
         byId('validationClose').addEventListener('click', function () {
             state.resultsShown = false;
             byId('validationPanel').hidden = true;
