@@ -1,0 +1,546 @@
+#include "host/WebHost.h"
+
+#include "host/Prompts.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMenu>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/types.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kDefaultScriptTimeoutMs = 30000;
+constexpr int kPrintTimeoutMs = 180000;
+// Longest escaped script text sent in one piece; keeps each message well inside the
+// engine's limits for a 32 MiB record.
+constexpr qsizetype kWriteChunkUnits = 4 * 1024 * 1024;
+constexpr qsizetype kReadChunkUnits = 4 * 1024 * 1024;
+constexpr int kMaxRestartsPerMinute = 3;
+
+const QString kOk = u"kestrova:ok"_s;
+
+// A JavaScript string literal of the text that survives any transport: everything
+// outside printable ASCII, and the quote and backslash, is written as \uXXXX.
+QString scriptLiteral(QStringView text)
+{
+    static const char16_t hex[] = u"0123456789abcdef";
+    QString out;
+    out.reserve(text.size() + 2);
+    out += u'\'';
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u < 0x7f && u != u'\'' && u != u'\\') {
+            out += c;
+        } else {
+            out += u"\\u"_s;
+            out += QChar(hex[(u >> 12) & 0xf]);
+            out += QChar(hex[(u >> 8) & 0xf]);
+            out += QChar(hex[(u >> 4) & 0xf]);
+            out += QChar(hex[u & 0xf]);
+        }
+    }
+    out += u'\'';
+    return out;
+}
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// Decodes the JSON string literal that JSON.stringify made of a string. Unlike a
+// plain string result, it carries lone surrogates exactly.
+bool decodeJsonString(const QString& json, QString& out)
+{
+    if (json.size() < 2 || json.front() != u'"' || json.back() != u'"')
+        return false;
+    out.reserve(out.size() + json.size() - 2);
+    const qsizetype end = json.size() - 1;
+    for (qsizetype i = 1; i < end; ++i) {
+        const QChar c = json.at(i);
+        if (c != u'\\') {
+            out += c;
+            continue;
+        }
+        if (++i >= end)
+            return false;
+        switch (json.at(i).unicode()) {
+        case u'"': out += u'"'; break;
+        case u'\\': out += u'\\'; break;
+        case u'/': out += u'/'; break;
+        case u'b': out += u'\b'; break;
+        case u'f': out += u'\f'; break;
+        case u'n': out += u'\n'; break;
+        case u'r': out += u'\r'; break;
+        case u't': out += u'\t'; break;
+        case u'u': {
+            if (i + 4 >= end + 1)
+                return false;
+            int value = 0;
+            for (int k = 1; k <= 4; ++k) {
+                const int h = hexValue(json.at(i + k));
+                if (h < 0)
+                    return false;
+                value = value * 16 + h;
+            }
+            out += QChar(char16_t(value));
+            i += 4;
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+QString upToFirstNul(const QString& text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return nul < 0 ? text : text.left(nul);
+}
+
+// The element test shared by every buffer script, run in the program's own script
+// world so that nothing the page defines can stand in for the element.
+const QString kFindBuffer =
+    u"var e=document.getElementById('nativeBuffer');"
+    "if(!e)return 'kestrova:none';"
+    "if(e.localName!=='textarea'||e.namespaceURI!=='http://www.w3.org/1999/xhtml')"
+    "return 'kestrova:not-textarea';"_s;
+
+QPageLayout letterLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                       QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+class WebHost::Page : public QWebEnginePage
+{
+public:
+    Page(WebHost* host, QWebEngineProfile* profile, QObject* parent, bool popup)
+        : QWebEnginePage(profile, parent), m_host(host), m_popup(popup)
+    {
+        // With the scheme left unknown, every kiv: navigation reaches
+        // acceptNavigationRequest, scripted ones included.
+        settings()->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+        settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+        settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override;
+    QWebEnginePage* createWindow(WebWindowType) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
+                                  const QString&) override;
+
+private:
+    QPointer<WebHost> m_host;
+    bool m_popup;
+};
+
+struct WebHost::Private {
+    QWebEngineProfile* profile = nullptr;
+    QPointer<QWebEngineView> view;
+    Page* page = nullptr;
+    QString reportToken;
+    QUrl url;
+    int waitDepth = 0;
+    int callbackDepth = 0;
+    int timeoutMs = kDefaultScriptTimeoutMs;
+    bool rendererAlive = true;
+    bool printing = false;
+    QList<qint64> restartTimes;
+    QElapsedTimer clock;
+};
+
+namespace {
+
+// Marks an engine notification on the stack; no synchronous wait may start inside one.
+struct CallbackScope {
+    explicit CallbackScope(int& depth) : m_depth(depth) { ++m_depth; }
+    ~CallbackScope() { --m_depth; }
+    int& m_depth;
+};
+
+} // namespace
+
+bool WebHost::Page::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
+{
+    if (!m_host)
+        return false;
+    CallbackScope scope(m_host->d->callbackDepth);
+    const QString text = url.toString(QUrl::FullyEncoded);
+    const bool cancel = m_host->beforeNavigate && m_host->beforeNavigate(text, isMainFrame || m_popup);
+    if (m_popup) {
+        // A window the page tried to open: it exists only to catch this one
+        // navigation; the program opens no second window.
+        deleteLater();
+        return false;
+    }
+    return !cancel;
+}
+
+QWebEnginePage* WebHost::Page::createWindow(WebWindowType)
+{
+    if (!m_host)
+        return nullptr;
+    auto* popup = new Page(m_host, profile(), m_host, true);
+    QTimer::singleShot(30000, popup, &QObject::deleteLater);
+    return popup;
+}
+
+void WebHost::Page::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
+                                             int, const QString&)
+{
+    if (!m_host || m_popup || !message.startsWith(m_host->d->reportToken))
+        return;
+    const QUrl documentUrl(message.mid(m_host->d->reportToken.size()));
+    QPointer<WebHost> host = m_host;
+    QTimer::singleShot(0, host, [host, documentUrl] {
+        if (host)
+            emit host->documentComplete(documentUrl);
+    });
+}
+
+WebHost::WebHost(QObject* parent) : QObject(parent), d(std::make_unique<Private>())
+{
+    d->clock.start();
+    d->reportToken = u"kestrova-document-complete-%1:"_s
+                         .arg(QRandomGenerator::global()->generate64(), 0, 16);
+    // An off-the-record profile: nothing of the patient's data goes to a disk cache.
+    d->profile = new QWebEngineProfile(this);
+    d->profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    d->profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    d->view = new QWebEngineView;
+    d->page = new Page(this, d->profile, d->view, false);
+    d->view->setPage(d->page);
+    d->view->setAcceptDrops(false);
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, d->view, [this](const QPoint& pos) {
+        // Editing only: Back, Reload and the like would throw away the form.
+        QMenu menu;
+        for (auto action : {QWebEnginePage::Undo, QWebEnginePage::Redo, QWebEnginePage::Cut,
+                            QWebEnginePage::Copy, QWebEnginePage::Paste, QWebEnginePage::SelectAll})
+            menu.addAction(d->page->action(action));
+        menu.exec(d->view->mapToGlobal(pos));
+    });
+    installDocumentReporter();
+    connect(d->page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    onRendererTerminated();
+            });
+}
+
+WebHost::~WebHost()
+{
+    // The page must go before its profile, and both before the application object.
+    delete d->view.data();
+}
+
+void WebHost::installDocumentReporter()
+{
+    QWebEngineScript script;
+    script.setName(u"kestrova-document-reporter"_s);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(true);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setSourceCode(u"window.addEventListener('load',function(){console.log(%1+location.href);});"_s
+                             .arg(scriptLiteral(d->reportToken)));
+    d->page->scripts().insert(script);
+}
+
+QWidget* WebHost::widget() const
+{
+    return d->view;
+}
+
+void WebHost::navigate(const QUrl& url)
+{
+    d->url = url;
+    d->rendererAlive = true;
+    d->page->load(url);
+}
+
+bool WebHost::hasDocument() const
+{
+    return d->rendererAlive && !d->page->url().isEmpty();
+}
+
+bool WebHost::isWaiting() const
+{
+    return d->waitDepth > 0;
+}
+
+void WebHost::setScriptTimeout(int milliseconds)
+{
+    d->timeoutMs = milliseconds;
+}
+
+QVariant WebHost::runAndWait(const QString& script, bool mainWorld)
+{
+    if (!hasDocument() || d->callbackDepth > 0)
+        return {};
+
+    struct Wait {
+        QEventLoop loop;
+        QVariant result;
+        bool done = false;
+    };
+    auto wait = std::make_shared<Wait>();
+    std::weak_ptr<Wait> weak = wait;
+    d->page->runJavaScript(script,
+                           mainWorld ? QWebEngineScript::MainWorld : QWebEngineScript::ApplicationWorld,
+                           [weak](const QVariant& value) {
+                               if (auto w = weak.lock()) {
+                                   w->result = value;
+                                   w->done = true;
+                                   w->loop.quit();
+                               }
+                           });
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, &wait->loop, &QEventLoop::quit);
+    auto terminated = connect(d->page, &QWebEnginePage::renderProcessTerminated, &wait->loop,
+                              &QEventLoop::quit);
+    timer.start(d->timeoutMs);
+    ++d->waitDepth;
+    if (!wait->done)
+        wait->loop.exec(QEventLoop::ExcludeUserInputEvents);
+    --d->waitDepth;
+    disconnect(terminated);
+    if (!wait->done && d->rendererAlive && !timer.isActive()) {
+        // The renderer did not answer in time: treat it as hung.
+        killRenderer();
+    }
+    return wait->done ? wait->result : QVariant();
+}
+
+bool WebHost::runScript(const QString& text)
+{
+    const QString wrapped = u"try{\n"_s + text + u"\n;'kestrova:ok'}catch(e){'kestrova:threw'}"_s;
+    return runAndWait(wrapped, true).toString() == kOk;
+}
+
+WebHost::BufferState WebHost::bufferState()
+{
+    if (!hasDocument())
+        return BufferState::NoDocument;
+    const QString answer = runAndWait(u"(function(){"_s + kFindBuffer + u"return 'kestrova:ok';})()"_s,
+                                      false).toString();
+    if (answer == kOk)
+        return BufferState::Ready;
+    if (answer == u"kestrova:not-textarea")
+        return BufferState::NotTextArea;
+    if (answer == u"kestrova:none")
+        return BufferState::NoElement;
+    return BufferState::NoDocument;
+}
+
+bool WebHost::writeBuffer(const QString& text)
+{
+    const QString value = upToFirstNul(text);
+    // The pieces are gathered in the program's own script world and joined once, so
+    // the element is set in one step and only if every piece arrived.
+    if (runAndWait(u"(function(){"_s + kFindBuffer + u"window.kestrovaPieces=[];return 'kestrova:ok';})()"_s,
+                   false).toString() != kOk)
+        return false;
+    for (qsizetype at = 0; at < value.size(); at += kWriteChunkUnits) {
+        const QString piece = scriptLiteral(QStringView(value).mid(at, kWriteChunkUnits));
+        if (runAndWait(u"window.kestrovaPieces.push("_s + piece + u");'kestrova:ok'"_s, false).toString() != kOk)
+            return false;
+    }
+    return runAndWait(u"(function(){"_s + kFindBuffer
+                          + u"e.value=window.kestrovaPieces.join('');window.kestrovaPieces=null;"
+                            "return 'kestrova:ok';})()"_s,
+                      false).toString() == kOk;
+}
+
+bool WebHost::readBuffer(QString& text)
+{
+    text.clear();
+    const QVariant length = runAndWait(u"(function(){"_s + kFindBuffer
+                                           + u"window.kestrovaValue=e.value;return window.kestrovaValue.length;})()"_s,
+                                       false);
+    bool isNumber = false;
+    const qsizetype total = length.toLongLong(&isNumber);
+    if (!isNumber || length.typeId() == QMetaType::QString)
+        return false;
+    QString value;
+    value.reserve(total);
+    for (qsizetype at = 0; at < total; at += kReadChunkUnits) {
+        const QVariant piece = runAndWait(
+            u"JSON.stringify(window.kestrovaValue.substring(%1,%2))"_s.arg(at).arg(at + kReadChunkUnits), false);
+        if (piece.typeId() != QMetaType::QString || !decodeJsonString(piece.toString(), value))
+            return false;
+    }
+    runAndWait(u"window.kestrovaValue=null;'kestrova:ok'"_s, false);
+    if (value.size() != total)
+        return false;
+    text = upToFirstNul(value);
+    return true;
+}
+
+void WebHost::killRenderer()
+{
+    const qint64 pid = d->page->renderProcessPid();
+    if (pid <= 0)
+        return;
+#ifdef Q_OS_WIN
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, DWORD(pid))) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+#else
+    ::kill(pid_t(pid), SIGKILL);
+#endif
+}
+
+void WebHost::onRendererTerminated()
+{
+    d->rendererAlive = false;
+    const qint64 now = d->clock.elapsed();
+    d->restartTimes.append(now);
+    while (!d->restartTimes.isEmpty() && now - d->restartTimes.constFirst() > 60000)
+        d->restartTimes.removeFirst();
+    if (d->restartTimes.size() > kMaxRestartsPerMinute)
+        return; // crashing over and over: stay blank rather than loop
+    QTimer::singleShot(0, this, [this] {
+        if (d->url.isEmpty())
+            return;
+        navigate(d->url);
+        emit rendererRestarted();
+    });
+}
+
+bool WebHost::isPrinting() const
+{
+    return d->printing;
+}
+
+bool WebHost::printWithEngine(QPrinter& printer)
+{
+    if (!hasDocument())
+        return false;
+    QEventLoop loop;
+    bool finished = false;
+    bool success = false;
+    auto done = connect(d->view, &QWebEngineView::printFinished, &loop, [&](bool ok) {
+        finished = true;
+        success = ok;
+        loop.quit();
+    });
+    auto terminated = connect(d->page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
+    d->view->print(&printer);
+    ++d->waitDepth;
+    if (!finished)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    --d->waitDepth;
+    disconnect(done);
+    disconnect(terminated);
+    return finished && success;
+}
+
+bool WebHost::printToPdf(const QString& filePath)
+{
+    if (!hasDocument() || d->callbackDepth > 0)
+        return false;
+    QEventLoop loop;
+    bool finished = false;
+    bool success = false;
+    auto done = connect(d->page, &QWebEnginePage::pdfPrintingFinished, &loop,
+                        [&](const QString&, bool ok) {
+                            finished = true;
+                            success = ok;
+                            loop.quit();
+                        });
+    auto terminated = connect(d->page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
+    d->page->printToPdf(filePath, letterLayout());
+    ++d->waitDepth;
+    if (!finished)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    --d->waitDepth;
+    disconnect(done);
+    disconnect(terminated);
+    return finished && success;
+}
+
+namespace {
+
+struct Flag {
+    explicit Flag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Flag() { m_flag = false; }
+    bool& m_flag;
+};
+
+void preparePrinter(QPrinter& printer)
+{
+    printer.setResolution(300);
+    printer.setPageLayout(letterLayout());
+}
+
+} // namespace
+
+void WebHost::print()
+{
+    if (d->printing || d->callbackDepth > 0)
+        return;
+    Flag busy(d->printing);
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer);
+    QPrintDialog dialog(&printer, Prompts::owner());
+    if (!Prompts::execDialog(dialog))
+        return;
+    // The engine's own print path rasterises; a PDF file gets real text this way.
+    const bool toPdfFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    const bool ok = toPdfFile ? printToPdf(printer.outputFileName()) : printWithEngine(printer);
+    if (!ok)
+        Prompts::showMessage(Prompts::Icon::Error, u"Kestrova"_s, u"The form could not be printed."_s);
+}
+
+void WebHost::preview()
+{
+    if (d->printing || d->callbackDepth > 0)
+        return;
+    Flag busy(d->printing);
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer);
+    QPrintPreviewDialog dialog(&printer, Prompts::owner());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        printWithEngine(*target);
+    });
+    Prompts::execDialog(dialog);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+class QPrinter;
+
+// The one place that knows the browser engine. It shows the page, reports each
+// navigation before it happens and each finished document, runs script to its end,
+// moves text through the page's nativeBuffer element, and prints.
+class WebHost : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class BufferState { Ready, NoDocument, NoElement, NotTextArea };
+
+    explicit WebHost(QObject* parent = nullptr);
+    ~WebHost() override;
+
+    QWidget* widget() const;
+
+    void navigate(const QUrl& url);
+    bool hasDocument() const;
+
+    // Runs the text in the page's global scope; true when it ran without throwing.
+    bool runScript(const QString& text);
+    BufferState bufferState();
+    bool writeBuffer(const QString& text);
+    bool readBuffer(QString& text);
+
+    // True while a synchronous wait is on the stack.
+    bool isWaiting() const;
+    void setScriptTimeout(int milliseconds);
+
+    // Print and preview with the toolkit's dialogs; both refuse to start while one is open.
+    void print();
+    void preview();
+    bool isPrinting() const;
+    // Writes a vector PDF of the page as the engine lays it out for print.
+    bool printToPdf(const QString& filePath);
+
+    // Called for each navigation of the page or its frames, and for the first
+    // navigation of a window the page tries to open; returns true to cancel it.
+    std::function<bool(const QString& urlText, bool isMainFrame)> beforeNavigate;
+
+    // For tests: stop the renderer as a crash would.
+    void killRenderer();
+
+signals:
+    // One per document, frames included; never for a cancelled navigation.
+    void documentComplete(const QUrl& url);
+    // The renderer crashed, was killed or hung; the page has been reloaded.
+    void rendererRestarted();
+
+private:
+    class Page;
+    struct Private;
+    std::unique_ptr<Private> d;
+
+    QVariant runAndWait(const QString& script, bool mainWorld);
+    bool printWithEngine(QPrinter& printer);
+    void onRendererTerminated();
+    void installDocumentReporter();
+};

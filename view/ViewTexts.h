@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The texts the view shows or runs, written once.
+namespace ViewTexts {
+
+inline QString appName() { return QStringLiteral("Kestrova"); }
+inline QString interfaceLocation() { return QStringLiteral("/html/kestrova.html"); }
+inline QString missingInterface()
+{
+    return QStringLiteral("The Kestrova HTML interface could not be found:\n\n%1\n\n"
+                          "Rebuild the project so the html folder is copied beside Kestrova.exe.");
+}
+inline QString formReloaded()
+{
+    return QStringLiteral("The form stopped responding and was reloaded.\n\n"
+                          "Unsaved changes on the form were lost.");
+}
+
+} // namespace ViewTexts
