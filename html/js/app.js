@@ -288,7 +288,10 @@
         return true;
     }, false);
 
-    root.loadRecord = guard(function (text) {
+    // loadRecord, collectRecord and collectDefaults throw when they fail: the program
+    // learns of the failure only that way, and must not name a file the form does
+    // not show, nor save text the page did not produce.
+    root.loadRecord = function (text) {
         if (typeof text !== 'string' || text.trim() === '') {
             clearMessage();
             state.record = K.record.emptyRecord(K.forms.defaultForms());
@@ -301,21 +304,21 @@
             showMessage('This file could not be opened as an occupational-health record. ' + result.error
                 + ' The form on screen was left as it was.');
             announce('The record could not be opened.');
-            return false;
+            throw new Error('The record was refused: ' + result.error);
         }
         clearMessage();
         state.record = result.record;
         showRecord('opened');
         return true;
-    }, false);
+    };
 
-    root.collectRecord = guard(function () {
+    root.collectRecord = function () {
         return K.record.serializeRecord(state.record);
-    }, '');
+    };
 
-    root.collectDefaults = guard(function () {
+    root.collectDefaults = function () {
         return K.record.serializeDefaults(state.record);
-    }, '');
+    };
 
     root.applyPartial = guard(function (text) {
         const result = K.record.parseDefaults(text);
