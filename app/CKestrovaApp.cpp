@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -69,6 +70,8 @@ bool CKestrovaApp::InitInstance(const QStringList& arguments)
     m_keyFilter = std::make_unique<ShortcutKeyFilter>();
     qApp->installEventFilter(m_keyFilter.get());
 
+    // Lets the desktop match the window to its menu entry.
+    QGuiApplication::setDesktopFileName(u"org.quorvane.Kestrova"_s);
     m_view = std::make_unique<CKestrovaView>();
     m_frame = std::make_unique<CMainFrame>(m_view.get());
     Prompts::setOwner(m_frame.get());

@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(cmake g++ make pkg-config qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin
               libqt6opengl6-dev fonts-dejavu-core fonts-liberation2)
 test_packages=(xvfb xauth poppler-utils dpkg-dev file desktop-file-utils appstream
-               binutils-mingw-w64-x86-64 clang libclang-rt-14-dev)
+               binutils-mingw-w64-x86-64 python3 clang libclang-rt-14-dev)
 
 wanted=("${run_packages[@]}")
 if [ "${1:-run}" = test ]; then
