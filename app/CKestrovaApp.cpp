@@ -13,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -77,6 +78,10 @@ bool CKestrovaApp::InitInstance(const QStringList& arguments)
     Prompts::setOwner(m_frame.get());
     m_view->OnInitialUpdate();
     m_frame->setWindowTitle(m_doc->GetTitle() + u" - "_s + AppTexts::windowTitle());
+    // Without a window manager (a bare X server) "maximised" is only a flag: give the
+    // window the whole screen too.
+    if (QScreen* screen = m_frame->screen())
+        m_frame->setGeometry(screen->availableGeometry());
     m_frame->showMaximized();
     return true;
 }
