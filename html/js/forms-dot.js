@@ -93,6 +93,9 @@
     const F = 'mcsa-5875.';
     const C = 'mcsa-5876.';
 
+    // The pre-placement examination asks the same history and examines the same systems.
+    root.Kestrova.formsDot = { HISTORY: HISTORY, SYSTEMS: SYSTEMS, PATH: F };
+
     function age(get) {
         const a = dates.ageOn(get('patient.dob'), get('visit.examDate') || dates.today());
         return Number.isNaN(a) ? '' : String(a);

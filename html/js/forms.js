@@ -121,8 +121,68 @@
         return findings;
     }
 
+    // Builders for form definitions: field(type, path, label, width, extra).
+    function field(type, path, label, width, extra) {
+        return Object.assign({ type: type, path: path, label: label, width: width || 3 }, extra || {});
+    }
+    function opts(pairs) {
+        return pairs.map(function (p) { return { value: p[0], label: p[1] }; });
+    }
+    const builders = {
+        field: field,
+        opts: opts,
+        text: field.bind(null, 'text'),
+        date: field.bind(null, 'date'),
+        time: field.bind(null, 'time'),
+        number: field.bind(null, 'number'),
+        area: field.bind(null, 'textarea'),
+        box: field.bind(null, 'checkbox'),
+        tel: field.bind(null, 'tel'),
+        radio: function (path, label, options, width, extra) {
+            return field('radio', path, label, width || 6, Object.assign({ options: options }, extra || {}));
+        },
+        select: function (path, label, options, width, extra) {
+            return field('select', path, label, width || 3, Object.assign({ options: options }, extra || {}));
+        },
+        computed: function (label, width, compute) {
+            return { type: 'computed', label: label, width: width, compute: compute };
+        },
+        YES_NO: opts([['yes', 'Yes'], ['no', 'No']]),
+        // The usual work requirements of the CA-17, items a to t; `limit` is the unit of
+        // the activity's one extra measure (weight, temperature range, noise level).
+        ACTIVITIES: [
+            ['a', 'Lifting/carrying', 'lb max.'], ['b', 'Sitting'], ['c', 'Standing'], ['d', 'Walking'],
+            ['e', 'Climbing'], ['f', 'Kneeling'], ['g', 'Bending/stooping'], ['h', 'Twisting'],
+            ['i', 'Pulling/pushing'], ['j', 'Simple grasping'], ['k', 'Fine manipulation (includes keyboarding)'],
+            ['l', 'Reaching above shoulder'], ['m', 'Driving a vehicle'], ['n', 'Operating machinery'],
+            ['o', 'Temperature extremes', '\u00b0F'], ['p', 'High humidity'], ['q', 'Chemicals, solvents, etc.'],
+            ['r', 'Fumes/dust'], ['s', 'Noise', 'dBA'], ['t', 'Other']
+        ].map(function (a) { return { key: a[0], label: a[1], limit: a[2] || '' }; }),
+        STATES: ['', 'AL', 'AK', 'AZ', 'AR', 'CA', 'CO', 'CT', 'DE', 'DC', 'FL', 'GA', 'HI', 'ID', 'IL', 'IN', 'IA', 'KS',
+            'KY', 'LA', 'ME', 'MD', 'MA', 'MI', 'MN', 'MS', 'MO', 'MT', 'NE', 'NV', 'NH', 'NJ', 'NM', 'NY', 'NC', 'ND', 'OH',
+            'OK', 'OR', 'PA', 'RI', 'SC', 'SD', 'TN', 'TX', 'UT', 'VT', 'VA', 'WA', 'WV', 'WI', 'WY', 'AS', 'GU', 'MP', 'PR',
+            'VI'].map(function (s) { return { value: s, label: s === '' ? '\u2014' : s }; })
+    };
+
+    // The a-to-t activity grid: hours per day and the activity's limit, under
+    // `<group>.<prefix><KEY>Hours` and `...Limit`.
+    builders.activityTable = function (caption, group, prefix) {
+        return {
+            type: 'table', caption: caption, columns: ['Hours per day', 'Limit'],
+            rows: builders.ACTIVITIES.map(function (a) {
+                const key = group + '.' + prefix + a.key.toUpperCase();
+                return {
+                    label: a.key + '. ' + a.label,
+                    cells: [field('number', key + 'Hours', a.label + ', hours per day', 0, { unit: 'h' }),
+                            a.limit ? field('text', key + 'Limit', a.label + ', ' + a.limit, 0, { unit: a.limit }) : null]
+                };
+            })
+        };
+    };
+
     const api = {
         FAMILIES: FAMILIES,
+        builders: builders,
         PACKET_ORDER: PACKET_ORDER,
         TAGS: TAGS,
         register: register,

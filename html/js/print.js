@@ -190,8 +190,14 @@
         right.appendChild(el('div', '', definition.revision || ''));
         header.appendChild(left);
         header.appendChild(right);
+        if (definition.letterhead)
+            article.appendChild(this.letterhead());
         article.appendChild(header);
+        if (definition.banner)
+            article.appendChild(el('p', 'p-banner', definition.banner));
         definition.sections.forEach(function (section) {
+            if (section.screenOnly)
+                return;
             const s = el('section', 'p-section');
             s.appendChild(el('h2', '', section.title));
             if (section.note && !section.screenNote)
@@ -200,6 +206,23 @@
             article.appendChild(s);
         });
         return article;
+    };
+
+    // The clinic's name, address and numbers at the top of the clinic's own forms.
+    Printer.prototype.letterhead = function () {
+        const get = this.get;
+        function value(path) {
+            const v = get(path);
+            return typeof v === 'string' ? v : '';
+        }
+        const head = el('div', 'p-letterhead');
+        head.appendChild(el('div', 'p-letterhead-name', value('clinic.name') || 'Clinic name not entered'));
+        const place = [value('clinic.city'), [value('clinic.state'), value('clinic.zip')].filter(Boolean).join(' ')].filter(Boolean).join(', ');
+        const lines = [[value('clinic.street'), place].filter(Boolean).join(', '),
+            [value('clinic.phone') && 'Phone ' + value('clinic.phone'), value('clinic.fax') && 'Fax ' + value('clinic.fax'),
+             value('clinic.email')].filter(Boolean).join('   \u00b7   ')];
+        lines.filter(Boolean).forEach(function (line) { head.appendChild(el('div', '', line)); });
+        return head;
     };
 
     function patientLine(get) {

@@ -58,12 +58,17 @@
         right.appendChild(el('div', '', d.revision || ''));
         header.appendChild(left);
         header.appendChild(right);
-        return header;
+        if (!d.banner)
+            return header;
+        const wrap = el('div');
+        wrap.appendChild(header);
+        wrap.appendChild(el('p', 'form-banner', d.banner));
+        return wrap;
     };
 
     FormView.prototype.buildSection = function (section) {
         const self = this;
-        const s = el('section', 'form-section');
+        const s = el('section', 'form-section' + (section.screenOnly ? ' screen-only' : ''));
         const h2 = el('h2', '', section.title);
         h2.id = 'sec-' + this.definition.id + '-' + section.id;
         s.setAttribute('aria-labelledby', h2.id);
@@ -215,7 +220,7 @@
             });
         } else {
             input = el('input');
-            input.type = f.type === 'number' ? 'text' : (f.type === 'tel' || f.type === 'email' || f.type === 'date' ? f.type : 'text');
+            input.type = ['tel', 'email', 'date', 'time'].indexOf(f.type) >= 0 ? f.type : 'text';
             if (f.type === 'number' && !f.inputmode)
                 input.setAttribute('inputmode', 'decimal');
         }
