@@ -19,6 +19,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <algorithm>
+#include <cstring>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
@@ -40,86 +43,43 @@ constexpr int kMaxRestartsPerMinute = 3;
 
 const QString kOk = u"kestrova:ok"_s;
 
-// A JavaScript string literal of the text that survives any transport: everything
-// outside printable ASCII, and the quote and backslash, is written as \uXXXX.
-QString scriptLiteral(QStringView text)
+void appendEscape(QString& out, char16_t u)
 {
     static const char16_t hex[] = u"0123456789abcdef";
+    const char16_t escape[] = {u'\\', u'u', hex[(u >> 12) & 0xf], hex[(u >> 8) & 0xf], hex[(u >> 4) & 0xf],
+                               hex[u & 0xf]};
+    out.append(reinterpret_cast<const QChar*>(escape), 6);
+}
+
+// A JavaScript string literal of the text that survives any transport. Controls, the
+// quote, the backslash, line and paragraph separators, noncharacters and surrogates
+// that are not half of a pair are written as \uXXXX; everything else goes as it is,
+// so a record in a non-Latin script costs no more to send than an English one.
+QString scriptLiteral(QStringView text)
+{
     QString out;
-    out.reserve(text.size() + 2);
+    out.reserve(text.size() + text.size() / 8 + 2);
     out += u'\'';
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x7f && u != u'\'' && u != u'\\') {
-            out += c;
-        } else {
-            out += u"\\u"_s;
-            out += QChar(hex[(u >> 12) & 0xf]);
-            out += QChar(hex[(u >> 8) & 0xf]);
-            out += QChar(hex[(u >> 4) & 0xf]);
-            out += QChar(hex[u & 0xf]);
-        }
-    }
-    out += u'\'';
-    return out;
-}
-
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
-// Decodes the JSON string literal that JSON.stringify made of a string. Unlike a
-// plain string result, it carries lone surrogates exactly.
-bool decodeJsonString(const QString& json, QString& out)
-{
-    if (json.size() < 2 || json.front() != u'"' || json.back() != u'"')
-        return false;
-    out.reserve(out.size() + json.size() - 2);
-    const qsizetype end = json.size() - 1;
-    for (qsizetype i = 1; i < end; ++i) {
-        const QChar c = json.at(i);
-        if (c != u'\\') {
-            out += c;
+    const QChar* const data = text.data();
+    const qsizetype size = text.size();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = data[i].unicode();
+        if (u >= 0x20 && u != u'\'' && u != u'\\' && u < 0x7f)
+            continue;
+        if (u >= 0xa0 && u != 0x2028 && u != 0x2029 && !QChar::isSurrogate(u) && !QChar::isNonCharacter(u))
+            continue;
+        if (QChar::isHighSurrogate(u) && i + 1 < size && QChar::isLowSurrogate(data[i + 1].unicode())) {
+            ++i;
             continue;
         }
-        if (++i >= end)
-            return false;
-        switch (json.at(i).unicode()) {
-        case u'"': out += u'"'; break;
-        case u'\\': out += u'\\'; break;
-        case u'/': out += u'/'; break;
-        case u'b': out += u'\b'; break;
-        case u'f': out += u'\f'; break;
-        case u'n': out += u'\n'; break;
-        case u'r': out += u'\r'; break;
-        case u't': out += u'\t'; break;
-        case u'u': {
-            if (i + 4 >= end + 1)
-                return false;
-            int value = 0;
-            for (int k = 1; k <= 4; ++k) {
-                const int h = hexValue(json.at(i + k));
-                if (h < 0)
-                    return false;
-                value = value * 16 + h;
-            }
-            out += QChar(char16_t(value));
-            i += 4;
-            break;
-        }
-        default:
-            return false;
-        }
+        out.append(data + runStart, i - runStart);
+        appendEscape(out, u);
+        runStart = i + 1;
     }
-    return true;
+    out.append(data + runStart, size - runStart);
+    out += u'\'';
+    return out;
 }
 
 QString upToFirstNul(const QString& text)
@@ -378,8 +338,10 @@ bool WebHost::writeBuffer(const QString& text)
         return false;
     for (qsizetype at = 0; at < value.size(); at += kWriteChunkUnits) {
         const QString piece = scriptLiteral(QStringView(value).mid(at, kWriteChunkUnits));
-        if (runAndWait(u"window.kestrovaPieces.push("_s + piece + u");'kestrova:ok'"_s, false).toString() != kOk)
+        if (runAndWait(u"window.kestrovaPieces.push("_s + piece + u");'kestrova:ok'"_s, false).toString() != kOk) {
+            runAndWait(u"window.kestrovaPieces=null;'kestrova:ok'"_s, false);
             return false;
+        }
     }
     return runAndWait(u"(function(){"_s + kFindBuffer
                           + u"e.value=window.kestrovaPieces.join('');window.kestrovaPieces=null;"
@@ -397,16 +359,23 @@ bool WebHost::readBuffer(QString& text)
     const qsizetype total = length.toLongLong(&isNumber);
     if (!isNumber || length.typeId() == QMetaType::QString)
         return false;
-    QString value;
-    value.reserve(total);
-    for (qsizetype at = 0; at < total; at += kReadChunkUnits) {
+    // The units come over as the bytes of a Uint16Array: exact for every value, lone
+    // surrogates and NUL included, and with no text conversion on either side.
+    QString value(total, Qt::Uninitialized);
+    bool complete = true;
+    for (qsizetype at = 0; at < total && complete; at += kReadChunkUnits) {
+        const qsizetype count = std::min(kReadChunkUnits, total - at);
         const QVariant piece = runAndWait(
-            u"JSON.stringify(window.kestrovaValue.substring(%1,%2))"_s.arg(at).arg(at + kReadChunkUnits), false);
-        if (piece.typeId() != QMetaType::QString || !decodeJsonString(piece.toString(), value))
-            return false;
+            u"(function(){var v=window.kestrovaValue,s=%1,n=%2,a=new Uint16Array(n);"
+            "for(var i=0;i<n;++i)a[i]=v.charCodeAt(s+i);return a.buffer;})()"_s.arg(at).arg(count),
+            false);
+        const QByteArray bytes = piece.toByteArray();
+        complete = piece.typeId() == QMetaType::QByteArray && bytes.size() == count * qsizetype(sizeof(char16_t));
+        if (complete)
+            std::memcpy(value.data() + at, bytes.constData(), size_t(bytes.size()));
     }
     runAndWait(u"window.kestrovaValue=null;'kestrova:ok'"_s, false);
-    if (value.size() != total)
+    if (!complete)
         return false;
     text = upToFirstNul(value);
     return true;
