@@ -386,6 +386,8 @@ void WebHost::killRenderer()
     const qint64 pid = d->page->renderProcessPid();
     if (pid <= 0)
         return;
+    // Calls made before the engine reports the end fail at once instead of waiting.
+    d->rendererAlive = false;
 #ifdef Q_OS_WIN
     if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, DWORD(pid))) {
         TerminateProcess(process, 1);
