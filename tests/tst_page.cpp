@@ -67,6 +67,11 @@ private slots:
     void validationLinksFindingsToFields();
     void printPreparation();
     void printedPages();
+    void recordWithEveryFormRoundTrips();
+    void everyFormPrintsOnLetter_data();
+    void everyFormPrintsOnLetter();
+    void packetHoldsEveryIncludedForm();
+    void workplaceFindingOpensItsForm();
     void commandButtonsNavigate();
     void everyControlHasALabel();
     void toastShowsMessage();
@@ -76,6 +81,7 @@ private:
     QString bufferRoundTrip(const QString &callText, const QString &bufferText);
     void typeInto(const QString &path, const QString &value);
     QByteArray pdf();
+    void includeEveryForm();
 
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<CommandPage> m_page;
@@ -128,6 +134,13 @@ QByteArray TestPage::pdf()
     if (!state->done)
         state->loop.exec(QEventLoop::ExcludeUserInputEvents);
     return state->data;
+}
+
+// Ticks every form in the side panel, so that the record includes them all.
+void TestPage::includeEveryForm()
+{
+    // The list is built anew after each tick, so each box is looked up again.
+    js(u"Kestrova.forms.list().forEach(function (d) { var c = document.getElementById('include-' + d.id); if (!c.checked) c.click(); });"_s);
 }
 
 void TestPage::initTestCase()
@@ -400,6 +413,130 @@ void TestPage::printedPages()
     const QString packet = QString::fromLatin1(pdf());
     const qsizetype pages = packet.count(pageObject);
     QVERIFY2(pages >= 5 && pages <= 12, qPrintable(QString::number(pages)));
+}
+
+void TestPage::recordWithEveryFormRoundTrips()
+{
+    js(u"fillTestData();"_s);
+    includeEveryForm();
+    const QString first = js(u"collectRecord()"_s).toString();
+    const QJsonObject data = QJsonDocument::fromJson(first.toUtf8()).object();
+    QCOMPARE(data.value(u"forms"_s).toArray().size(), js(u"Kestrova.forms.list().length"_s).toInt());
+    // Shared values are held once, whatever number of forms shows them.
+    QVERIFY(!data.value(u"formData"_s).toObject().contains(u"patient"_s));
+    QCOMPARE(first.count(u"\"Sprain of ligaments"_s), 1);
+
+    js(u"newRecord();"_s);
+    QCOMPARE(bufferRoundTrip(u"loadRecord(document.getElementById('nativeBuffer').value);"_s, first), u"ok"_s);
+    QCOMPARE(js(u"collectRecord()"_s).toString(), first);
+    // Opening and showing every form changes nothing in the record.
+    js(u"Array.prototype.forEach.call(document.querySelectorAll('.form-link'), function (b) { b.click(); });"_s);
+    QCOMPARE(js(u"collectRecord()"_s).toString(), first);
+}
+
+void TestPage::everyFormPrintsOnLetter_data()
+{
+    // Pages a form may take on US Letter with the test data; one-page forms must stay one page.
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<int>("maxPages");
+    QTest::newRow("face sheet") << u"visit-face-sheet"_s << 2;
+    QTest::newRow("work status") << u"work-status"_s << 1;
+    QTest::newRow("CA-16 Part B") << u"ca-16"_s << 2;
+    QTest::newRow("CA-17") << u"ca-17"_s << 2;
+    QTest::newRow("CA-20") << u"ca-20"_s << 2;
+    QTest::newRow("OSHA 301") << u"osha-301"_s << 1;
+    QTest::newRow("MCSA-5875") << u"mcsa-5875"_s << 6;
+    QTest::newRow("MCSA-5876") << u"mcsa-5876"_s << 1;
+    QTest::newRow("respirator questionnaire") << u"respirator-questionnaire"_s << 4;
+    QTest::newRow("PLHCP") << u"plhcp-recommendation"_s << 1;
+    QTest::newRow("drug and alcohol") << u"drug-alcohol"_s << 1;
+    QTest::newRow("pre-placement") << u"pre-placement"_s << 3;
+    QTest::newRow("WH-380-E") << u"wh-380-e"_s << 3;
+    QTest::newRow("WH-380-F") << u"wh-380-f"_s << 3;
+}
+
+void TestPage::everyFormPrintsOnLetter()
+{
+    QFETCH(QString, form);
+    QFETCH(int, maxPages);
+    static const QRegularExpression pageObject(u"/Type\\s*/Page[^s]"_s);
+    js(u"fillTestData();"_s);
+    includeEveryForm();
+    QVERIFY(js(u"(function () { var b = document.getElementById('include-' + "_s + literal(form)
+               + u"); if (!b) return false; b.nextElementSibling.nextElementSibling.click(); return true; })()"_s).toBool());
+    QCOMPARE(js(u"preparePrintCurrent()"_s).toStringList(), QStringList{form});
+    const QByteArray data = pdf();
+    // KESTROVA_PRINT_DIR keeps the PDFs for a look by eye.
+    const QString dir = qEnvironmentVariable("KESTROVA_PRINT_DIR");
+    if (!dir.isEmpty()) {
+        QFile out(dir + u'/' + form + u".pdf"_s);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(data);
+    }
+    const qsizetype pages = QString::fromLatin1(data).count(pageObject);
+    QVERIFY2(pages >= 1 && pages <= maxPages, qPrintable(QString::number(pages)));
+}
+
+void TestPage::packetHoldsEveryIncludedForm()
+{
+    js(u"fillTestData();"_s);
+    includeEveryForm();
+    const QStringList order = js(u"Kestrova.forms.PACKET_ORDER.filter(function (id) { return Kestrova.forms.get(id); })"_s).toStringList();
+    QCOMPARE(js(u"preparePrintPacket()"_s).toStringList(), order);
+    QCOMPARE(js(u"Array.prototype.map.call(document.querySelectorAll('#printRoot .p-form'), function (e) { return e.dataset.form; }).join()"_s).toString(),
+             order.join(u','));
+    QVERIFY(order.indexOf(u"work-status"_s) == 1 && order.last() == u"wh-380-f"_s);
+
+    // What is kept for the clinic does not print: the privacy flag, the 300 Log days,
+    // and the diagnosis on the employer's copy of the work status note.
+    js(u"document.getElementById('include-work-status').nextElementSibling.nextElementSibling.click(); preparePrintCurrent();"_s);
+    const QString workStatus = js(u"document.getElementById('printRoot').textContent"_s).toString();
+    QVERIFY(workStatus.contains(u"Test Occupational Health Clinic"_s));
+    QVERIFY(workStatus.contains(u"Modified duty"_s));
+    QVERIFY(!workStatus.contains(u"Sprain"_s) && !workStatus.contains(u"S33.5"_s));
+    js(u"preparePrintPacket();"_s);
+    const QString packet = js(u"document.getElementById('printRoot').textContent"_s).toString();
+    QVERIFY(packet.contains(u"Sprain of ligaments"_s));
+    QVERIFY(!packet.contains(u"Privacy case"_s));
+    QVERIFY(!packet.contains(u"Log column"_s));
+    QVERIFY(packet.contains(u"Return to the patient"_s));
+
+    // Each form starts on a new sheet: the packet has as many pages as its forms
+    // printed one by one.
+    static const QRegularExpression pageObject(u"/Type\\s*/Page[^s]"_s);
+    qsizetype separately = 0;
+    for (const QString &form : order) {
+        js(u"document.getElementById('include-' + "_s + literal(form) + u").nextElementSibling.nextElementSibling.click(); preparePrintCurrent();"_s);
+        separately += QString::fromLatin1(pdf()).count(pageObject);
+    }
+    js(u"preparePrintPacket();"_s);
+    const QByteArray data = pdf();
+    QCOMPARE(QString::fromLatin1(data).count(pageObject), separately);
+    const QString dir = qEnvironmentVariable("KESTROVA_PRINT_DIR");
+    if (!dir.isEmpty()) {
+        QFile out(dir + u"/packet.pdf"_s);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(data);
+    }
+}
+
+void TestPage::workplaceFindingOpensItsForm()
+{
+    js(u"fillTestData();"_s);
+    includeEveryForm();
+    QCOMPARE(js(u"validateRecord(false).errors"_s).toInt(), 0);
+    // A CA-17 that says "not able to do regular work" needs restrictions.
+    js(u"document.getElementById('include-ca-17').nextElementSibling.nextElementSibling.click();"_s);
+    typeInto(u"visit.resMHours"_s, u"9"_s);
+    const QVariantMap result = js(u"validateRecord(true)"_s).toMap();
+    QCOMPARE(result.value(u"errors"_s).toInt(), 1);
+    js(u"document.getElementById('include-visit-face-sheet').nextElementSibling.nextElementSibling.click();"_s);
+    const QString clicked = js(u"(function () { var items = document.querySelectorAll('#validationList .finding-link');"
+                                " for (var i = 0; i < items.length; ++i) if (items[i].textContent.indexOf('W-3') >= 0) { items[i].click(); return items[i].textContent; }"
+                                " return 'none'; })()"_s).toString();
+    QVERIFY2(clicked.contains(u"Form CA-17"_s), qPrintable(clicked));
+    QCOMPARE(js(u"document.activeElement.name"_s).toString(), u"visit.resMHours"_s);
+    QCOMPARE(js(u"document.getElementById('formTitle').textContent"_s).toString(), u"Duty Status Report"_s);
 }
 
 void TestPage::commandButtonsNavigate()

@@ -145,7 +145,7 @@
         id: 'work-status',
         family: 'clinic',
         code: 'Work Status',
-        title: 'Work Status / Return-to-Work Note',
+        title: 'Return-to-Work Note',
         shortTitle: 'Work status note',
         agency: 'Employer copy',
         omb: 'Not a government form',
@@ -164,7 +164,7 @@
             {
                 id: 'case', title: 'Case',
                 blocks: [
-                    { row: [b.radio('case.workRelated', 'Work-related injury or illness', b.YES_NO, 3), date('case.injuryDate', 'Date of injury', 3),
+                    { row: [b.radio('case.workRelated', 'Work related', b.YES_NO, 3), date('case.injuryDate', 'Date of injury', 3),
                             text('case.oshaCaseNo', 'OSHA case number', 3), text('case.owcpFileNo', 'OWCP file number', 3)] }
                 ]
             },
@@ -238,7 +238,7 @@
         id: 'pre-placement',
         family: 'clinic',
         code: 'Pre-placement / Periodic',
-        title: 'Pre-placement / Periodic Examination',
+        title: 'Examination Report',
         shortTitle: 'Pre-placement / periodic exam',
         agency: 'Clinic record',
         omb: 'Not a government form',
@@ -274,7 +274,7 @@
                             b.number('visit.heightIn', '(inches)', 2, { unit: 'in' }), b.number('visit.weight', 'Weight', 2, { unit: 'lb' })] },
                     { row: [text('visit.visRightCor', 'Vision right (corrected)', 3, { prefix: '20/' }), text('visit.visLeftCor', 'Vision left (corrected)', 3, { prefix: '20/' }),
                             text('visit.visBothCor', 'Vision both (corrected)', 3, { prefix: '20/' }),
-                            b.radio('visit.visColor', 'Colour vision normal', b.YES_NO, 3)] }
+                            b.radio('visit.visColor', 'Color vision normal', b.YES_NO, 3)] }
                 ]
             },
             {
@@ -323,7 +323,7 @@
         id: 'drug-alcohol',
         family: 'clinic',
         code: 'Drug & Alcohol',
-        title: 'Drug and Alcohol Testing Record',
+        title: 'Testing Record',
         shortTitle: 'Drug and alcohol testing',
         agency: 'Clinic record \u2014 49 CFR Part 40 where DOT-regulated',
         omb: 'Not a government form; the CCF and ATF are kept with it',

@@ -16,7 +16,7 @@
     function employerSection(P, title) {
         return {
             id: 'employer', title: title,
-            note: 'The employer may give the employee at least 15 calendar days to return this certification.',
+            note: 'The employer must give the employee at least 15 calendar days to return this certification (29 CFR 825.305(b)).',
             blocks: [
                 { row: [text('employer.name', 'Employer name', 5), text('employer.hrContact', 'Employer contact', 4),
                         b.tel('employer.phone', 'Phone', 3)] },
@@ -87,14 +87,15 @@
         };
     }
 
-    function signature(P) {
-        return {
-            id: 'signature', title: 'Signature of the health care provider',
-            blocks: [
-                { row: [text('provider.name', 'Health care provider', 5), text('provider.specialty', 'Type of practice / medical specialty', 4),
-                        box(P + 'signed', 'Signed', 1), date(P + 'signedDate', 'Date', 2)] }
-            ]
-        };
+    // The provider signs at the end of the last part; a section of its own would
+    // print alone on a page.
+    function withSignature(section, P) {
+        section.blocks = section.blocks.concat([
+            { type: 'heading', text: 'Signature of the health care provider' },
+            { row: [text('provider.name', 'Health care provider', 5), text('provider.specialty', 'Type of practice / medical specialty', 4),
+                    box(P + 'signed', 'Signed', 1), date(P + 'signedDate', 'Date', 2)] }
+        ]);
+        return section;
     }
 
     function providerSection(title) {
@@ -138,15 +139,14 @@
             providerSection('Section II: For completion by the health care provider'),
             medicalFacts(E),
             leaveSection(E, 'Part B: Amount of leave needed', 'Will the employee be incapacitated'),
-            {
+            withSignature({
                 id: 'partC', title: 'Part C: Essential job functions',
                 note: 'If provided, the information in Section I question #4 may help inform this section.',
                 blocks: [
                     { row: [radio(E + 'unableToPerform', 'Due to the condition, is the employee unable to perform one or more essential job functions?', YES_NO, 6),
                             area(E + 'functionsUnable', 'Identify at least one job function the employee is unable to perform', 6)] }
                 ]
-            },
-            signature(E)
+            }, E)
         ]
     });
 
@@ -180,8 +180,7 @@
             },
             providerSection('Section III: For completion by the health care provider'),
             medicalFacts(F),
-            leaveSection(F, 'Part B: Amount of care needed', 'Will the patient be incapacitated and need care'),
-            signature(F)
+            withSignature(leaveSection(F, 'Part B: Amount of care needed', 'Will the patient be incapacitated and need care'), F)
         ]
     });
 })(typeof globalThis !== 'undefined' ? globalThis : this);

@@ -116,7 +116,7 @@
             {
                 id: 'employee', title: 'To the employee',
                 blocks: [
-                    { type: 'note', text: 'Can you read (circle one): Yes / No. Your employer must allow you to answer this questionnaire during normal working hours, or at a time and place that is convenient to you. To maintain your confidentiality, your employer or supervisor must not look at or review your answers, and your employer must tell you how to deliver or send this questionnaire to the health care professional who will review it.' },
+                    { type: 'note', text: 'Your employer must allow you to answer this questionnaire during normal working hours, or at a time and place that is convenient to you. To maintain your confidentiality, your employer or supervisor must not look at or review your answers, and your employer must tell you how to deliver or send this questionnaire to the health care professional who will review it.' },
                     { row: [radio(Q + 'canRead', 'Can you read?', YES_NO, 4)] }
                 ]
             },
@@ -157,8 +157,8 @@
                 blocks: questionBlocks(FULL_FACEPIECE)
             },
             {
-                id: 'supplemental', title: 'Supplemental information from the employer (29 CFR 1910.134(e)(5))',
-                note: 'Given to the PLHCP before the recommendation is made; it does not come from the employee.',
+                id: 'supplemental', title: 'Supplemental information from the employer',
+                note: 'Given to the PLHCP before the recommendation is made (29 CFR 1910.134(e)(5)); it does not come from the employee.',
                 blocks: [
                     { row: [area('employer.respirator', 'Type and weight of the respirator to be used', 6),
                             area('employer.respDuration', 'Duration and frequency of respirator use (including use for rescue and escape)', 6)] },
@@ -176,8 +176,8 @@
         code: 'PLHCP',
         title: 'Written Recommendation on Respirator Use and Fit-Test Record',
         shortTitle: 'PLHCP recommendation, fit test',
-        agency: 'Physician or other licensed health care professional \u2014 29 CFR 1910.134(e)(6) and (f)',
-        omb: 'Required by 29 CFR 1910.134',
+        agency: 'Physician or other licensed health care professional (PLHCP)',
+        omb: 'Required by 29 CFR 1910.134(e)(6) and (f)',
         revision: 'Kestrova clinic form, version 1',
         includedByDefault: false,
         sections: [
@@ -190,8 +190,8 @@
                 ]
             },
             {
-                id: 'recommendation', title: 'Recommendation (29 CFR 1910.134(e)(6)(i))',
-                note: 'The PLHCP gives the employer only this recommendation; the questionnaire answers and medical findings stay confidential.',
+                id: 'recommendation', title: 'Recommendation',
+                note: 'Under 29 CFR 1910.134(e)(6)(i) the PLHCP gives the employer only this recommendation; the questionnaire answers and medical findings stay confidential.',
                 blocks: [
                     { row: [radio(R + 'status', 'The employee is', opts([
                         ['cleared', 'Medically able to use the respirator described, without limitations'],
@@ -207,7 +207,8 @@
                 ]
             },
             {
-                id: 'fitTest', title: 'Fit-test record (29 CFR 1910.134(f) and Appendix A)',
+                id: 'fitTest', title: 'Fit-test record',
+                note: 'Fit testing under 29 CFR 1910.134(f) with an Appendix A protocol.',
                 blocks: [
                     { row: [date(R + 'fitTestDate', 'Date of fit test', 3), text(R + 'fitMake', 'Respirator make', 3),
                             text(R + 'fitModel', 'Model', 3), text(R + 'fitSize', 'Size', 3)] },

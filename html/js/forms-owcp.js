@@ -86,8 +86,8 @@
                     { row: [radio(A + 'hospitalized', 'Item 19. Did the injury require hospitalization?', YES_NO, 5),
                             date(A + 'admitted', 'Date of admission', 3), date(A + 'discharged', 'Date of discharge', 4)] },
                     { row: [area(A + 'treatmentType', 'Item 20. Type of treatment', 12)] },
-                    { row: [box(A + 'surgery', 'Item 21. Surgery', 2), box(A + 'emergency', 'Emergency', 2),
-                            box(A + 'owcpApproval', 'OWCP approved the surgery', 3)] },
+                    { row: [box(A + 'surgery', 'Item 21. Surgery performed', 3), box(A + 'emergency', 'Emergency surgery', 3),
+                            box(A + 'owcpApproval', 'OWCP approved the surgery', 6)] },
                     { row: [date('case.firstExamDate', 'Item 22. Date of first examination', 3),
                             text(A + 'treatmentDates', 'Item 23. Date(s) of treatment', 6, { hint: 'Dates as mm/dd/yyyy, separated by commas' }),
                             date(A + 'dischargedTreatment', 'Item 24. Discharged from treatment', 3)] }
@@ -139,6 +139,7 @@
             },
             {
                 id: 'sideB', title: 'Side B: Physician (items 8\u201315)',
+                newPage: true,
                 blocks: [
                     { row: [radio(B + 'historyMatches', '8. Does the history of injury given by the employee correspond to that in item 5?', YES_NO, 7),
                             date('visit.examDate', 'Date of examination', 3)] },

@@ -22,6 +22,11 @@
             return '';
         if (field.type === 'date')
             return K.dates.toUs(value);
+        if (field.type === 'time') {
+            const m = /^(\d{2}):(\d{2})$/.exec(value);
+            if (m)
+                return ((Number(m[1]) + 11) % 12 + 1) + ':' + m[2] + (Number(m[1]) < 12 ? ' a.m.' : ' p.m.');
+        }
         if (field.options) {
             const option = field.options.filter(function (o) { return o.value === value; })[0];
             return option ? option.label : value;
@@ -91,16 +96,36 @@
         case 'computed': return this.computed(block);
         case 'status': return this.statusBlock(definition);
         case 'choices': return this.choices(block);
-        case 'table': {
-            const table = el('table', 'p-table');
-            table.appendChild(el('caption', '', block.caption));
-            const head = el('tr');
-            head.appendChild(el('th'));
-            block.columns.forEach(function (c) { head.appendChild(el('th', '', c)); });
-            table.appendChild(head);
-            block.rows.forEach(function (row) {
-                const tr = el('tr');
-                tr.appendChild(el('th', '', row.label));
+        case 'table': return this.table(block);
+        default: return el('div');
+        }
+    };
+
+    // A long table (the a-to-t activity grid) prints its rows in two halves side by
+    // side, so that its section fits on a page with the rest of the form.
+    Printer.prototype.table = function (block) {
+        const self = this;
+        const halves = block.rows.length > 12 ? 2 : 1;
+        const rows = Math.ceil(block.rows.length / halves);
+        const table = el('table', 'p-table' + (halves === 2 ? ' two-columns' : ''));
+        table.appendChild(el('caption', '', block.caption));
+        const head = el('tr');
+        for (let h = 0; h < halves; ++h) {
+            head.appendChild(el('th', 'p-rowlabel' + (h ? ' p-split' : '')));
+            block.columns.forEach(function (c) { head.appendChild(el('th', 'p-colhead', c)); });
+        }
+        table.appendChild(head);
+        for (let r = 0; r < rows; ++r) {
+            const tr = el('tr');
+            for (let h = 0; h < halves; ++h) {
+                const row = block.rows[h * rows + r];
+                if (!row) {
+                    const filler = el('td', 'p-split');
+                    filler.colSpan = 1 + block.columns.length;
+                    tr.appendChild(filler);
+                    continue;
+                }
+                tr.appendChild(el('th', h ? 'p-split' : '', row.label));
                 row.cells.forEach(function (cell) {
                     if (!cell) {
                         tr.appendChild(el('td', 'p-none'));
@@ -111,12 +136,10 @@
                         ? (cell.prefix || '') + value + (cell.unit ? ' ' + cell.unit : '') : '';
                     tr.appendChild(el('td', '', text));
                 });
-                table.appendChild(tr);
-            });
-            return table;
+            }
+            table.appendChild(tr);
         }
-        default: return el('div');
-        }
+        return table;
     };
 
     // A long yes/no list prints in two columns so that its section fits on a page.
@@ -198,7 +221,7 @@
         definition.sections.forEach(function (section) {
             if (section.screenOnly)
                 return;
-            const s = el('section', 'p-section');
+            const s = el('section', 'p-section' + (section.newPage ? ' p-new-page' : ''));
             s.appendChild(el('h2', '', section.title));
             if (section.note && !section.screenNote)
                 s.appendChild(el('p', 'p-note', section.note));

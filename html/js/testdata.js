@@ -116,7 +116,7 @@
             'osha-301.injury': 'Strained lower back (sample entry).', 'osha-301.object': 'Carton of paper, 40 lb.',
             'osha-301.restrictedFrom': d.addDays(injury, 1), 'osha-301.restrictedTo': d.addDays(injury, 10), 'osha-301.daysRestricted': '10',
             'ca-16.issuedDate': injury, 'ca-16.issuedTime': '10:00', 'ca-16.authorization': 'b1', 'ca-16.historyMatches': 'yes',
-            'ca-16.preexisting': 'no', 'ca-16.treatmentType': 'NSAID, ice, home exercise programme, physical therapy referral (sample entry).',
+            'ca-16.preexisting': 'no', 'ca-16.treatmentType': 'NSAID, ice, home exercise program, physical therapy referral (sample entry).',
             'ca-16.treatmentDates': d.toUs(injury) + ', ' + d.toUs(exam), 'ca-16.physicianSigned': true, 'ca-16.physicianSignedDate': exam,
             'ca-17.supervisor': 'SAMPLE, Supervisor', 'ca-17.historyMatches': 'yes', 'ca-17.advisedResume': 'yes', 'ca-17.resumeDate': exam,
             'ca-17.hoursAllowed': '8', 'ca-17.ableRegular': 'no', 'ca-17.neuroEffect': 'no',
