@@ -22,6 +22,10 @@ bool onlyPrints(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    // Script results are waited for in local event loops; under the GLib event
+    // dispatcher a loop started inside another nested loop can miss them.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::unique_ptr<QCoreApplication> application;
     if (onlyPrints(argc, argv))
