@@ -29,6 +29,7 @@ private slots:
     void titleSequence();
     void unreadableCommandLineFile_data();
     void unreadableCommandLineFile();
+    void engineThatCannotStart();
     void missingPageNamesItsPath();
     void exitAsksNothing();
     void versionAndHelpPrintWithoutDisplay();
@@ -192,6 +193,19 @@ void TestApp::unreadableCommandLineFile()
     QCOMPARE(shown.at(0).icon, Prompts::Icon::Error);
     QCOMPARE(shown.at(0).caption, u"Kestrova"_s);
     QVERIFY2(shown.at(0).text.contains(path), qPrintable(shown.at(0).text));
+}
+
+void TestApp::engineThatCannotStart()
+{
+    qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
+    CKestrovaApp app;
+    const bool started = app.InitInstance({u"kestrova"_s});
+    qunsetenv("QTWEBENGINEPROCESS_PATH");
+    QVERIFY(!started);
+    QVERIFY(!app.MainFrame());
+    QCOMPARE(Prompts::shownMessages().size(), 1);
+    QCOMPARE(Prompts::shownMessages().at(0).text,
+             u"Windows could not initialize the browser component required by Kestrova."_s);
 }
 
 void TestApp::missingPageNamesItsPath()
