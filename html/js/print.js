@@ -6,14 +6,7 @@
 
     const K = root.Kestrova;
 
-    function el(tag, className, text) {
-        const e = document.createElement(tag);
-        if (className)
-            e.className = className;
-        if (text !== undefined)
-            e.textContent = text;
-        return e;
-    }
+    const el = K.render.el;
 
     function display(field, value) {
         if (value === true)
