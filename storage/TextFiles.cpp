@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -135,6 +136,10 @@ bool ReadUtf8File(const QString& path, QString& text)
 {
     text.clear();
 
+    // Only a regular file holds a record. Opening a pipe would wait for a writer for
+    // ever, and a device such as /dev/zero never ends.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
