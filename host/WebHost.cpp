@@ -258,6 +258,12 @@ bool WebHost::hasDocument() const
     return d->rendererAlive && !d->page->url().isEmpty();
 }
 
+bool WebHost::showsNavigatedPage() const
+{
+    return !d->url.isEmpty()
+           && d->page->url().adjusted(QUrl::RemoveFragment) == d->url.adjusted(QUrl::RemoveFragment);
+}
+
 bool WebHost::isWaiting() const
 {
     return d->waitDepth > 0;
@@ -298,7 +304,8 @@ QVariant WebHost::runAndWait(const QString& script, bool mainWorld)
     ++d->waitDepth;
     if (!wait->done)
         wait->loop.exec(QEventLoop::ExcludeUserInputEvents);
-    --d->waitDepth;
+    if (--d->waitDepth == 0)
+        emit waitsEnded();
     disconnect(terminated);
     if (!wait->done && d->rendererAlive && !timer.isActive()) {
         // The renderer did not answer in time: treat it as hung.
@@ -438,7 +445,8 @@ bool WebHost::printWithEngine(QPrinter& printer)
     ++d->waitDepth;
     if (!finished)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    --d->waitDepth;
+    if (--d->waitDepth == 0)
+        emit waitsEnded();
     disconnect(done);
     disconnect(terminated);
     return finished && success;
@@ -463,7 +471,8 @@ bool WebHost::printToPdf(const QString& filePath)
     ++d->waitDepth;
     if (!finished)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    --d->waitDepth;
+    if (--d->waitDepth == 0)
+        emit waitsEnded();
     disconnect(done);
     disconnect(terminated);
     return finished && success;

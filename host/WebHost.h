@@ -27,6 +27,8 @@ public:
 
     void navigate(const QUrl& url);
     bool hasDocument() const;
+    // True while the main frame shows the page last given to navigate().
+    bool showsNavigatedPage() const;
 
     // Runs the text in the page's global scope; true when it ran without throwing.
     bool runScript(const QString& text);
@@ -57,6 +59,8 @@ signals:
     void documentComplete(const QUrl& url);
     // The renderer crashed, was killed or hung; the page has been reloaded.
     void rendererRestarted();
+    // The last synchronous wait on the stack has ended.
+    void waitsEnded();
 
 private:
     class Page;

@@ -4,7 +4,7 @@
 #include "view/CommandIds.h"
 #include "view/PageCommands.h"
 
-#include <QTimer>
+#include <QMetaObject>
 
 bool CKestrovaView::OnBeforeNavigate2(const QString& url)
 {
@@ -81,10 +81,15 @@ void CKestrovaView::schedulePump(int delayMs)
     if (m_pumpScheduled)
         return;
     m_pumpScheduled = true;
-    QTimer::singleShot(delayMs, this, [this] {
-        m_pumpScheduled = false;
-        pump();
-    });
+    // A posted call, not a timer (see pump()).
+    Q_UNUSED(delayMs);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_pumpScheduled = false;
+            pump();
+        },
+        Qt::QueuedConnection);
 }
 
 void CKestrovaView::pump()
@@ -92,9 +97,12 @@ void CKestrovaView::pump()
     // A command that is running (inside a dialog of its own, say) finishes first.
     if (m_running || m_queue.isEmpty())
         return;
-    // Starting while a synchronous wait is on the stack can stall that wait; retry.
+    // A command started inside another wait could stall it; start when the waits end.
+    // Never retry from a timer: under the GLib dispatcher, a wait begun inside a timer's
+    // dispatch never receives the engine's answer.
     if (m_host->isWaiting()) {
-        schedulePump(5);
+        connect(m_host, &WebHost::waitsEnded, this, &CKestrovaView::pump,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection | Qt::SingleShotConnection));
         return;
     }
     auto operation = m_queue.dequeue();
