@@ -70,6 +70,7 @@ private slots:
     void hostileRecordRunsNothing();
     void programStillWorks();
     void contentPolicyForbidsScriptAndNetwork();
+    void commandsOnlyFromOwnPage();
 
 private:
     void settle();
@@ -281,6 +282,31 @@ void TestHostile::contentPolicyForbidsScriptAndNetwork()
     QVERIFY(m_view->ExecuteScript(u"document.querySelectorAll('iframe, script:not([src]), link[href^=\"http\"],"
                                   " img[src^=\"http\"], script[src^=\"http\"]').forEach(function (e) { e.remove(); });"
                                   "document.querySelectorAll('img[src=\"x\"]').forEach(function (e) { e.remove(); });"_s));
+}
+
+// A document other than the forms page, reached by a link, asks for commands: they are
+// cancelled and nothing runs. Back on the forms page, commands work again.
+void TestHostile::commandsOnlyFromOwnPage()
+{
+    const QString other = m_dir->filePath(u"elsewhere.html"_s);
+    QVERIFY(putBytes(other, "<!DOCTYPE html><html><body><a id=go href='kiv:save-as'>x</a><script>"
+                            "window.addEventListener('load', function () { setTimeout(function () {"
+                            " location.href = 'kiv:open'; window.open('kiv:exit');"
+                            " document.getElementById('go').click(); }, 100); });</script></body></html>"));
+    QSignalSpy complete(m_view->host(), &WebHost::documentComplete);
+    QVERIFY(m_view->ExecuteScript(u"location.href = %1;"_s.arg(
+        u"'"_s + QUrl::fromLocalFile(other).toString(QUrl::FullyEncoded) + u"'"_s)));
+    QTRY_VERIFY_WITH_TIMEOUT(m_navigations.filter(u"kiv:"_s).size() >= 3, 60000);
+    settle();
+    QCOMPARE(Prompts::fileRequests().size(), 0);
+    QCOMPARE(messageTexts(), QStringList());
+
+    m_navigations.clear();
+    QVERIFY(m_view->LoadHtmlInterfaceFrom(QStringLiteral(KESTROVA_BUILD_DIR)));
+    QTRY_VERIFY_WITH_TIMEOUT(complete.size() >= 2, 60000);
+    settle();
+    QVERIFY(m_view->ExecuteScript(u"location.href = 'kiv:open';"_s));
+    QTRY_COMPARE_WITH_TIMEOUT(Prompts::fileRequests().size(), 1, 60000);
 }
 
 int main(int argc, char** argv)

@@ -1,6 +1,7 @@
 #include "view/CKestrovaView.h"
 
 #include "host/Prompts.h"
+#include "view/PageCommands.h"
 #include "view/ViewTexts.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,14 @@ using namespace Qt::StringLiterals;
 
 CKestrovaView::CKestrovaView(QObject* parent) : QObject(parent), m_host(new WebHost(this))
 {
-    m_host->beforeNavigate = [this](const QString& url, bool) { return OnBeforeNavigate2(url); };
+    m_host->beforeNavigate = [this](const QString& url, bool) {
+        // Commands count only while the window shows the page the view loaded (or one of
+        // its frames): a document reached by a link, or a record's text, cannot save,
+        // open or exit. Such a command is cancelled and goes unheard.
+        if (IsPageCommandUrl(url) && !m_host->showsNavigatedPage())
+            return true;
+        return OnBeforeNavigate2(url);
+    };
     connect(m_host, &WebHost::documentComplete, this,
             [this](const QUrl& url) { OnDocumentComplete(url.toString()); });
     connect(m_host, &WebHost::rendererRestarted, this, &CKestrovaView::onRendererRestarted);
