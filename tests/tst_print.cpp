@@ -1,0 +1,317 @@
+// Print and preview in the real engine, and the About box.
+#include "host/Prompts.h"
+#include "tools/About.h"
+#include "view/CKestrovaView.h"
+#include "view/CommandIds.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kEngineTimeoutMs = 120000;
+
+QUrl fixture(const QString& name)
+{
+    return QUrl::fromLocalFile(QStringLiteral(KESTROVA_SOURCE_DIR) + u"/tests/data/bridge/"_s + name);
+}
+
+template <typename Condition>
+bool waitUntil(Condition condition, int timeoutMs = kEngineTimeoutMs)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return condition();
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    if (!process.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+} // namespace
+
+class TestPrint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void printToPdfFile_data();
+    void printToPdfFile();
+    void preview();
+    void noReentry();
+    void printWithoutPage();
+    void aboutText();
+    void aboutBox();
+    void versionOption();
+
+private:
+    bool loadView(const QString& name);
+    QString pageCalls();
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CKestrovaView> m_view;
+};
+
+void TestPrint::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path()));
+    Prompts::setTestMode(true);
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is needed");
+}
+
+void TestPrint::init()
+{
+    Prompts::clearTestRecords();
+    m_view = std::make_unique<CKestrovaView>();
+    m_view->widget()->resize(900, 700);
+    m_view->widget()->show();
+}
+
+void TestPrint::cleanup()
+{
+    m_view.reset();
+}
+
+bool TestPrint::loadView(const QString& name)
+{
+    QSignalSpy complete(m_view->host(), &WebHost::documentComplete);
+    m_view->host()->navigate(fixture(name));
+    return waitUntil([&] {
+        for (const QList<QVariant>& report : complete) {
+            if (report.at(0).toUrl() == fixture(name))
+                return true;
+        }
+        return false;
+    }) && waitUntil([&] { return m_view->IsIdle(); });
+}
+
+QString TestPrint::pageCalls()
+{
+    QString text;
+    if (!m_view->ExecuteScript(u"document.getElementById('nativeBuffer').value = window.calls ? window.calls.join(' ') : '';"_s)
+        || !m_view->ReadNativeBuffer(text))
+        return u"(page did not answer)"_s;
+    return text;
+}
+
+void TestPrint::printToPdfFile_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("commandId");
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<QString>("calls");
+
+    QTest::newRow("current form") << u"page.html"_s << int(ID_FILE_PRINT) << u"Current form laid out for print"_s
+                                  << u"preparePrintCurrent"_s;
+    QTest::newRow("packet") << u"page.html"_s << int(ID_FILE_PRINT_PACKET) << u"Complete packet laid out for print"_s
+                            << u"preparePrintPacket"_s;
+    QTest::newRow("page without prepare functions")
+        << u"plain.html"_s << int(ID_FILE_PRINT) << u"Plain page without print preparation"_s << QString();
+}
+
+void TestPrint::printToPdfFile()
+{
+    QFETCH(QString, page);
+    QFETCH(int, commandId);
+    QFETCH(QString, printed);
+    QFETCH(QString, calls);
+    QVERIFY(loadView(page));
+
+    const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+    QStringList dialogs;
+    Prompts::setDialogHandler([&](QDialog& dialog) {
+        dialogs << QString::fromLatin1(dialog.metaObject()->className());
+        auto* printDialog = qobject_cast<QPrintDialog*>(&dialog);
+        if (!printDialog)
+            return false;
+        printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        printDialog->printer()->setOutputFileName(pdf);
+        return true;
+    });
+    m_view->Post([view = m_view.get(), commandId] { view->OnCommand(commandId); });
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+
+    QCOMPARE(dialogs, QStringList{u"QPrintDialog"_s});
+    QCOMPARE(pageCalls(), calls);
+    QVERIFY(Prompts::shownMessages().isEmpty());
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    // Real text, as the engine laid the page out after the prepare call.
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(printed), qPrintable(text));
+    QVERIFY(!m_view->m_strRecordPath.size());
+}
+
+void TestPrint::preview()
+{
+    QVERIFY(loadView(u"page.html"_s));
+    int pages = -1;
+    QString callsWhenShown;
+    Prompts::setDialogHandler([&](QDialog& dialog) {
+        auto* previewDialog = qobject_cast<QPrintPreviewDialog*>(&dialog);
+        if (!previewDialog)
+            return false;
+        callsWhenShown = pageCalls();
+        // Showing the preview makes it ask for the pages, which the engine draws.
+        previewDialog->show();
+        auto* widget = previewDialog->findChild<QPrintPreviewWidget*>();
+        pages = widget ? widget->pageCount() : -2;
+        previewDialog->reject();
+        return false;
+    });
+    m_view->Post([view = m_view.get()] { view->OnCommand(ID_FILE_PREVIEW_PACKET); });
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+    QCOMPARE(callsWhenShown, u"preparePrintPacket"_s);
+    QVERIFY2(pages >= 1, qPrintable(QString::number(pages)));
+    QVERIFY(!m_view->host()->isPrinting());
+    // The page keeps the print layout; nothing restores it from our side.
+    QCOMPARE(pageCalls(), u"preparePrintPacket"_s);
+}
+
+void TestPrint::noReentry()
+{
+    QVERIFY(loadView(u"page.html"_s));
+    int dialogs = 0;
+    Prompts::setDialogHandler([&](QDialog&) {
+        ++dialogs;
+        // Another print while this one is open is refused, prepare call and all.
+        m_view->PrintJob(false, false);
+        m_view->PrintJob(true, true);
+        m_view->host()->print();
+        m_view->host()->preview();
+        return false;
+    });
+    m_view->Post([view = m_view.get()] { view->OnCommand(ID_FILE_PRINT); });
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(pageCalls(), u"preparePrintCurrent"_s);
+
+    // Once it is closed, printing works again and prepares again.
+    m_view->Post([view = m_view.get()] { view->OnCommand(ID_FILE_PRINT); });
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+    QCOMPARE(dialogs, 2);
+    QCOMPARE(pageCalls(), u"preparePrintCurrent preparePrintCurrent"_s);
+}
+
+void TestPrint::printWithoutPage()
+{
+    const QString pdf = m_dir.filePath(u"nothing.pdf"_s);
+    Prompts::setDialogHandler([&](QDialog& dialog) {
+        if (auto* printDialog = qobject_cast<QPrintDialog*>(&dialog)) {
+            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            printDialog->printer()->setOutputFileName(pdf);
+            return true;
+        }
+        if (auto* previewDialog = qobject_cast<QPrintPreviewDialog*>(&dialog))
+            previewDialog->show();
+        return false;
+    });
+    m_view->OnCommand(ID_FILE_PRINT);
+    m_view->OnCommand(ID_FILE_PRINT_PREVIEW);
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+    QVERIFY(!QFile::exists(pdf));
+    QVERIFY(!m_view->host()->isPrinting());
+}
+
+void TestPrint::aboutText()
+{
+    QCOMPARE(VersionText(), u"2.02"_s);
+    QString text = AboutText();
+    QVERIFY(!text.endsWith(u'\n'));
+    text.remove(u'\r');
+    const QStringList lines = text.split(u'\n');
+    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines.at(0), u"Kestrova"_s);
+    QCOMPARE(lines.at(1), u"Software Version 2.02"_s);
+    QVERIFY(lines.at(2).isEmpty());
+    QCOMPARE(lines.at(3), u"Quorvane"_s);
+    QVERIFY(!lines.at(4).isEmpty());
+    QVERIFY(!lines.at(5).isEmpty());
+    QVERIFY(lines.at(6).isEmpty());
+    QVERIFY(!lines.at(7).isEmpty());
+    QCOMPARE(lines.at(8), u"Includes DOT/FMCSA, OSHA, FMLA, OWCP/FECA and clinic occupational-health forms."_s);
+    QCOMPARE(lines.at(9), u"Patient data stays on this computer or a location selected by the user."_s);
+}
+
+void TestPrint::aboutBox()
+{
+    // From the menu and from the page: the same box, also without a page.
+    m_view->Post([view = m_view.get()] { view->OnCommand(ID_HELP_ABOUT); });
+    m_view->Post([view = m_view.get()] { view->HandlePageCommand(u"ABOUT"_s); });
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+    const auto messages = Prompts::shownMessages();
+    QCOMPARE(messages.size(), 2);
+    for (const Prompts::ShownMessage& message : messages) {
+        QCOMPARE(message.caption, u"About Kestrova"_s);
+        QCOMPARE(message.icon, Prompts::Icon::Information);
+        QCOMPARE(message.text, AboutText());
+    }
+}
+
+void TestPrint::versionOption()
+{
+    const QString program = QStringLiteral(KESTROVA_BUILD_DIR) + u"/kestrova"_s;
+    if (!QFileInfo(program).isExecutable())
+        QSKIP("the kestrova program is not built");
+    QProcess process;
+    process.start(program, {u"--version"_s});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), u"Kestrova "_s + VersionText());
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Under the GLib event dispatcher, a script wait that a page command starts right
+    // after an earlier command can miss the engine's answer and end in a timeout.
+    qputenv("QT_NO_GLIB", "1");
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+    QApplication app(argc, argv);
+    TestPrint test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_print.moc"
