@@ -454,6 +454,11 @@ bool WebHost::printWithEngine(QPrinter& printer)
 
 bool WebHost::printToPdf(const QString& filePath)
 {
+    return printToPdf(filePath, letterLayout());
+}
+
+bool WebHost::printToPdf(const QString& filePath, const QPageLayout& layout)
+{
     if (!hasDocument() || d->callbackDepth > 0)
         return false;
     QEventLoop loop;
@@ -467,7 +472,7 @@ bool WebHost::printToPdf(const QString& filePath)
                         });
     auto terminated = connect(d->page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
     QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
-    d->page->printToPdf(filePath, letterLayout());
+    d->page->printToPdf(filePath, layout);
     ++d->waitDepth;
     if (!finished)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -506,7 +511,7 @@ void WebHost::print()
         return;
     // The engine's own print path rasterises; a PDF file gets real text this way.
     const bool toPdfFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
-    const bool ok = toPdfFile ? printToPdf(printer.outputFileName()) : printWithEngine(printer);
+    const bool ok = toPdfFile ? printToPdf(printer.outputFileName(), printer.pageLayout()) : printWithEngine(printer);
     if (!ok)
         Prompts::showMessage(Prompts::Icon::Error, u"Kestrova"_s, u"The form could not be printed."_s);
 }

@@ -9,6 +9,7 @@
 
 class QWidget;
 class QPrinter;
+class QPageLayout;
 
 // The one place that knows the browser engine. It shows the page, reports each
 // navigation before it happens and each finished document, runs script to its end,
@@ -44,8 +45,10 @@ public:
     void print();
     void preview();
     bool isPrinting() const;
-    // Writes a vector PDF of the page as the engine lays it out for print.
+    // Writes a vector PDF of the page as the engine lays it out for print; Letter
+    // paper unless a layout is given.
     bool printToPdf(const QString& filePath);
+    bool printToPdf(const QString& filePath, const QPageLayout& layout);
 
     // Called for each navigation of the page or its frames, and for the first
     // navigation of a window the page tries to open; returns true to cancel it.

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QSignalSpy>
@@ -137,13 +138,15 @@ void TestPrint::printToPdfFile_data()
     QTest::addColumn<int>("commandId");
     QTest::addColumn<QString>("printed");
     QTest::addColumn<QString>("calls");
+    QTest::addColumn<QString>("paper"); // the size the user picks in the dialog, as pdfinfo names it
 
     QTest::newRow("current form") << u"page.html"_s << int(ID_FILE_PRINT) << u"Current form laid out for print"_s
-                                  << u"preparePrintCurrent"_s;
-    QTest::newRow("packet") << u"page.html"_s << int(ID_FILE_PRINT_PACKET) << u"Complete packet laid out for print"_s
-                            << u"preparePrintPacket"_s;
-    QTest::newRow("page without prepare functions")
-        << u"plain.html"_s << int(ID_FILE_PRINT) << u"Plain page without print preparation"_s << QString();
+                                  << u"preparePrintCurrent"_s << u"letter"_s;
+    QTest::newRow("packet on A4") << u"page.html"_s << int(ID_FILE_PRINT_PACKET)
+                                  << u"Complete packet laid out for print"_s << u"preparePrintPacket"_s << u"A4"_s;
+    QTest::newRow("page without prepare functions") << u"plain.html"_s << int(ID_FILE_PRINT)
+                                                    << u"Plain page without print preparation"_s << QString()
+                                                    << u"letter"_s;
 }
 
 void TestPrint::printToPdfFile()
@@ -152,6 +155,7 @@ void TestPrint::printToPdfFile()
     QFETCH(int, commandId);
     QFETCH(QString, printed);
     QFETCH(QString, calls);
+    QFETCH(QString, paper);
     QVERIFY(loadView(page));
 
     const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
@@ -163,6 +167,8 @@ void TestPrint::printToPdfFile()
             return false;
         printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
         printDialog->printer()->setOutputFileName(pdf);
+        if (paper == u"A4"_s)
+            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
         return true;
     });
     m_view->Post([view = m_view.get(), commandId] { view->OnCommand(commandId); });
@@ -177,7 +183,13 @@ void TestPrint::printToPdfFile()
     // Real text, as the engine laid the page out after the prepare call.
     const QString text = pdfText(pdf);
     QVERIFY2(text.contains(printed), qPrintable(text));
-    QVERIFY(!m_view->m_strRecordPath.size());
+    QVERIFY(m_view->m_strRecordPath.isEmpty());
+
+    QProcess info;
+    info.start(u"pdfinfo"_s, {pdf});
+    QVERIFY(info.waitForFinished(60000));
+    const QString pageSize = QString::fromUtf8(info.readAllStandardOutput()).section(u"Page size:"_s, 1).section(u'\n', 0, 0);
+    QVERIFY2(pageSize.contains(u"("_s + paper + u")"_s), qPrintable(pageSize));
 }
 
 void TestPrint::preview()
