@@ -412,8 +412,11 @@ void WebHost::onRendererTerminated()
     d->restartTimes.append(now);
     while (!d->restartTimes.isEmpty() && now - d->restartTimes.constFirst() > 60000)
         d->restartTimes.removeFirst();
-    if (d->restartTimes.size() > kMaxRestartsPerMinute)
-        return; // crashing over and over: stay blank rather than loop
+    if (d->restartTimes.size() > kMaxRestartsPerMinute) {
+        // Crashing over and over: stay blank rather than loop, and say so.
+        QTimer::singleShot(0, this, &WebHost::rendererGaveUp);
+        return;
+    }
     QTimer::singleShot(0, this, [this] {
         if (d->url.isEmpty())
             return;

@@ -62,6 +62,8 @@ signals:
     void documentComplete(const QUrl& url);
     // The renderer crashed, was killed or hung; the page has been reloaded.
     void rendererRestarted();
+    // The renderer stopped too often in a short time; the page was left blank.
+    void rendererGaveUp();
     // The last synchronous wait on the stack has ended.
     void waitsEnded();
 

@@ -107,6 +107,7 @@ private slots:
     void noWaitInsideNavigationNotification();
     void rendererCrash();
     void rendererHang();
+    void rendererCrashingOverAndOverIsNotReloaded();
     void rendererDiesDuringWait();
 
 private:
@@ -385,6 +386,26 @@ void TestBridge::rendererCrash()
     QVERIFY(view.WriteNativeBuffer(u"after"_s));
     QVERIFY(view.ReadNativeBuffer(out));
     QCOMPARE(out, u"after"_s);
+}
+
+void TestBridge::rendererCrashingOverAndOverIsNotReloaded()
+{
+    CKestrovaView& view = *m_view;
+    QVERIFY(load(view, u"page.html"_s));
+    QSignalSpy restarted(view.host(), &WebHost::rendererRestarted);
+    QSignalSpy gaveUp(view.host(), &WebHost::rendererGaveUp);
+    for (int crash = 1; crash <= 3; ++crash) {
+        QSignalSpy complete(view.host(), &WebHost::documentComplete);
+        view.host()->killRenderer();
+        QVERIFY(QTest::qWaitFor([&] { return restarted.size() == crash; }, kEngineTimeoutMs));
+        QVERIFY(QTest::qWaitFor([&] { return !complete.isEmpty(); }, kEngineTimeoutMs));
+    }
+    view.host()->killRenderer();
+    QVERIFY(gaveUp.wait(kEngineTimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, kEngineTimeoutMs));
+    QCOMPARE(restarted.size(), 3);
+    QCOMPARE(Prompts::shownMessages().last().text, ViewTexts::formNotReloaded());
+    QVERIFY(!view.ExecuteScript(u"1"_s));
 }
 
 void TestBridge::rendererHang()

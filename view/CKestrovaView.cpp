@@ -24,6 +24,11 @@ CKestrovaView::CKestrovaView(QObject* parent) : QObject(parent), m_host(new WebH
     connect(m_host, &WebHost::documentComplete, this,
             [this](const QUrl& url) { OnDocumentComplete(url.toString()); });
     connect(m_host, &WebHost::rendererRestarted, this, &CKestrovaView::onRendererRestarted);
+    connect(m_host, &WebHost::rendererGaveUp, this, [this] {
+        Post([] {
+            Prompts::showMessage(Prompts::Icon::Error, ViewTexts::appName(), ViewTexts::formNotReloaded());
+        });
+    });
 }
 
 CKestrovaView::~CKestrovaView()

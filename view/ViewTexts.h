@@ -18,4 +18,10 @@ inline QString formReloaded()
                           "Unsaved changes on the form were lost.");
 }
 
+inline QString formNotReloaded()
+{
+    return QStringLiteral("The form stopped responding several times in a row and was not reloaded.\n\n"
+                          "Unsaved changes on the form were lost. Close Kestrova and start it again.");
+}
+
 } // namespace ViewTexts
