@@ -34,7 +34,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kDefaultScriptTimeoutMs = 30000;
-constexpr int kPrintTimeoutMs = 180000;
 // Longest escaped script text sent in one piece; keeps each message well inside the
 // engine's limits for a 32 MiB record.
 constexpr qsizetype kWriteChunkUnits = 4 * 1024 * 1024;
@@ -140,6 +139,7 @@ struct WebHost::Private {
     int timeoutMs = kDefaultScriptTimeoutMs;
     bool rendererAlive = true;
     bool printing = false;
+    std::function<void()> printQuit;
     QList<qint64> restartTimes;
     QElapsedTimer clock;
 };
@@ -417,7 +417,17 @@ void WebHost::onRendererTerminated()
         QTimer::singleShot(0, this, &WebHost::rendererGaveUp);
         return;
     }
-    QTimer::singleShot(0, this, [this] {
+    reloadAfterCrash();
+}
+
+void WebHost::reloadAfterCrash()
+{
+    // The engine must be done with an interrupted print before the page loads again.
+    QTimer::singleShot(d->printing ? 100 : 0, this, [this] {
+        if (d->printing) {
+            reloadAfterCrash();
+            return;
+        }
         if (d->url.isEmpty())
             return;
         navigate(d->url);
@@ -430,28 +440,41 @@ bool WebHost::isPrinting() const
     return d->printing;
 }
 
-bool WebHost::printWithEngine(QPrinter& printer)
+bool WebHost::waitForPrint(const std::function<void()>& start, bool& finished)
 {
-    if (!hasDocument())
-        return false;
     QEventLoop loop;
-    bool finished = false;
-    bool success = false;
-    auto done = connect(d->view, &QWebEngineView::printFinished, &loop, [&](bool ok) {
-        finished = true;
-        success = ok;
-        loop.quit();
-    });
     auto terminated = connect(d->page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
-    QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
-    d->view->print(&printer);
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    // Laying out a whole packet takes far longer than any script call.
+    timer.start(d->timeoutMs * 4);
+    d->printQuit = [&loop] { loop.quit(); };
+    start();
     ++d->waitDepth;
     if (!finished)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (--d->waitDepth == 0)
         emit waitsEnded();
-    disconnect(done);
+    d->printQuit = nullptr;
     disconnect(terminated);
+    return finished;
+}
+
+bool WebHost::printWithEngine(QPrinter& printer)
+{
+    if (!hasDocument())
+        return false;
+    bool finished = false;
+    bool success = false;
+    auto done = connect(d->view, &QWebEngineView::printFinished, this, [&](bool ok) {
+        finished = true;
+        success = ok;
+        if (d->printQuit)
+            d->printQuit();
+    });
+    waitForPrint([&] { d->view->print(&printer); }, finished);
+    disconnect(done);
     return finished && success;
 }
 
@@ -464,25 +487,16 @@ bool WebHost::printToPdf(const QString& filePath, const QPageLayout& layout)
 {
     if (!hasDocument() || d->callbackDepth > 0)
         return false;
-    QEventLoop loop;
     bool finished = false;
     bool success = false;
-    auto done = connect(d->page, &QWebEnginePage::pdfPrintingFinished, &loop,
-                        [&](const QString&, bool ok) {
-                            finished = true;
-                            success = ok;
-                            loop.quit();
-                        });
-    auto terminated = connect(d->page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
-    QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
-    d->page->printToPdf(filePath, layout);
-    ++d->waitDepth;
-    if (!finished)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (--d->waitDepth == 0)
-        emit waitsEnded();
+    auto done = connect(d->page, &QWebEnginePage::pdfPrintingFinished, this, [&](const QString&, bool ok) {
+        finished = true;
+        success = ok;
+        if (d->printQuit)
+            d->printQuit();
+    });
+    waitForPrint([&] { d->page->printToPdf(filePath, layout); }, finished);
     disconnect(done);
-    disconnect(terminated);
     return finished && success;
 }
 

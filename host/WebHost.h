@@ -74,6 +74,8 @@ private:
 
     QVariant runAndWait(const QString& script, bool mainWorld);
     bool printWithEngine(QPrinter& printer);
+    bool waitForPrint(const std::function<void()>& start, bool& finished);
+    void reloadAfterCrash();
     void onRendererTerminated();
     void installDocumentReporter();
 };
