@@ -36,7 +36,9 @@ if [ "$(id -u)" = 0 ]; then
 fi
 
 status=0
-ctest --test-dir "$build_dir" --output-on-failure --timeout 1200 || status=$?
+# The packaging and Node tests run none of our C++ code: they are left to the main run.
+ctest --test-dir "$build_dir" --output-on-failure --timeout 1200 \
+    -E '^(test_package|test_windows_resources|node_page_scripts)$' || status=$?
 end=$(date +%s)
 echo "sanitize.sh: build $((built - start)) s, tests $((end - built)) s, status $status"
 exit $status
