@@ -66,7 +66,7 @@ public:
     QString m_strRecordPath;
 
 private:
-    void schedulePump(int delayMs);
+    void schedulePump();
     void pump();
     void onRendererRestarted();
 

@@ -68,7 +68,7 @@ void CKestrovaView::OnDocumentComplete(const QString&)
 void CKestrovaView::Post(std::function<void()> operation)
 {
     m_queue.enqueue(std::move(operation));
-    schedulePump(0);
+    schedulePump();
 }
 
 bool CKestrovaView::IsIdle() const
@@ -76,13 +76,12 @@ bool CKestrovaView::IsIdle() const
     return m_queue.isEmpty() && !m_running && !m_pumpScheduled;
 }
 
-void CKestrovaView::schedulePump(int delayMs)
+void CKestrovaView::schedulePump()
 {
     if (m_pumpScheduled)
         return;
     m_pumpScheduled = true;
     // A posted call, not a timer (see pump()).
-    Q_UNUSED(delayMs);
     QMetaObject::invokeMethod(
         this,
         [this] {
@@ -110,5 +109,5 @@ void CKestrovaView::pump()
     operation();
     m_running = false;
     if (!m_queue.isEmpty())
-        schedulePump(0);
+        schedulePump();
 }
