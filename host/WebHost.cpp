@@ -133,6 +133,7 @@ struct WebHost::Private {
     QPointer<QWebEngineView> view;
     Page* page = nullptr;
     QString reportToken;
+    bool topReported = false;
     QUrl url;
     int waitDepth = 0;
     int callbackDepth = 0;
@@ -185,11 +186,22 @@ void WebHost::Page::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, cons
 {
     if (!m_host || m_popup || !message.startsWith(m_host->d->reportToken))
         return;
-    const QUrl documentUrl(message.mid(m_host->d->reportToken.size()));
-    QPointer<WebHost> host = m_host;
-    QTimer::singleShot(0, host, [host, documentUrl] {
+    const QStringView report = QStringView(message).mid(m_host->d->reportToken.size());
+    if (report.startsWith(u'T')) {
+        // The top document: reported once, by this or by loadFinished, whichever is first.
+        if (m_host->d->topReported)
+            return;
+        m_host->d->topReported = true;
+    }
+    m_host->reportDocument(QUrl(report.mid(1).toString()));
+}
+
+void WebHost::reportDocument(const QUrl& url)
+{
+    QPointer<WebHost> host = this;
+    QTimer::singleShot(0, this, [host, url] {
         if (host)
-            emit host->documentComplete(documentUrl);
+            emit host->documentComplete(url);
     });
 }
 
@@ -216,6 +228,16 @@ WebHost::WebHost(QObject* parent) : QObject(parent), d(std::make_unique<Private>
         menu.exec(d->view->mapToGlobal(pos));
     });
     installDocumentReporter();
+    // The top document's load event report can go missing when the page comes back
+    // after a renderer crash; a successful load of the top frame stands in for it.
+    // A cancelled kiv: navigation ends in loadFinished(false) and reports nothing.
+    connect(d->page, &QWebEnginePage::loadStarted, this, [this] { d->topReported = false; });
+    connect(d->page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (!ok || d->topReported)
+            return;
+        d->topReported = true;
+        reportDocument(d->page->url());
+    });
     connect(d->page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -236,7 +258,8 @@ void WebHost::installDocumentReporter()
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(true);
     script.setWorldId(QWebEngineScript::ApplicationWorld);
-    script.setSourceCode(u"window.addEventListener('load',function(){console.log(%1+location.href);});"_s
+    script.setSourceCode(u"window.addEventListener('load',function(){"
+                             "console.log(%1+(window===window.top?'T':'F')+location.href);});"_s
                              .arg(scriptLiteral(d->reportToken)));
     d->page->scripts().insert(script);
 }

@@ -76,6 +76,7 @@ private:
     bool printWithEngine(QPrinter& printer);
     bool waitForPrint(const std::function<void()>& start, bool& finished);
     void reloadAfterCrash();
+    void reportDocument(const QUrl& url);
     void onRendererTerminated();
     void installDocumentReporter();
 };
