@@ -20,8 +20,6 @@
 
 #include <memory>
 
-#include <unistd.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -145,7 +143,7 @@ void TestHostile::hostileRecordRunsNothing_data()
         QTest::newRow(qPrintable(name)) << folder.filePath(name);
 
     // The big ones are made here rather than kept in the source tree.
-    const QString made = QDir::tempPath() + u"/kestrova-hostile-%1"_s.arg(::getpid());
+    const QString made = m_dir->filePath(u"made"_s);
     QVERIFY(QDir().mkpath(made));
     const auto add = [&](const char* name, const QByteArray& bytes) {
         const QString path = made + u'/' + QString::fromLatin1(name);

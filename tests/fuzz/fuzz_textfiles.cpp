@@ -66,8 +66,10 @@ void checkRoundTrip(const QString& text)
     const QByteArray body = encoder.encode(text);
     if (bytes != QByteArray("\xEF\xBB\xBF") + body)
         abort();
+    // Compared with the whole file: a text that itself starts with U+FEFF keeps it,
+    // as only the one mark the writer added is dropped.
     QString back;
-    if (!ReadUtf8File(scratchPath(), back) || back != expectedText(body))
+    if (!ReadUtf8File(scratchPath(), back) || back != expectedText(bytes))
         abort();
 }
 
