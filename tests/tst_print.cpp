@@ -51,13 +51,26 @@ bool waitUntil(Condition condition, int timeoutMs = kEngineTimeoutMs)
     return condition();
 }
 
-QString pdfText(const QString& path)
+// The PDF's text, of one page when `page` is given.
+QString pdfText(const QString& path, int page = 0)
 {
+    QStringList arguments{u"-layout"_s};
+    if (page > 0)
+        arguments << u"-f"_s << QString::number(page) << u"-l"_s << QString::number(page);
     QProcess process;
-    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    process.start(u"pdftotext"_s, arguments << path << u"-"_s);
     if (!process.waitForFinished(60000))
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+QString pdfInfo(const QString& path, const QString& key)
+{
+    QProcess info;
+    info.start(u"pdfinfo"_s, {path});
+    if (!info.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(info.readAllStandardOutput()).section(key + u':', 1).section(u'\n', 0, 0).trimmed();
 }
 
 } // namespace
@@ -73,6 +86,8 @@ private slots:
 
     void printToPdfFile_data();
     void printToPdfFile();
+    void packetPageNumbers_data();
+    void packetPageNumbers();
     void preview();
     void noReentry();
     void printWithoutPage();
@@ -82,6 +97,7 @@ private slots:
 
 private:
     bool loadView(const QString& name);
+    bool loadUrl(const QUrl& url);
     QString pageCalls();
 
     QTemporaryDir m_dir;
@@ -112,11 +128,16 @@ void TestPrint::cleanup()
 
 bool TestPrint::loadView(const QString& name)
 {
+    return loadUrl(fixture(name));
+}
+
+bool TestPrint::loadUrl(const QUrl& url)
+{
     QSignalSpy complete(m_view->host(), &WebHost::documentComplete);
-    m_view->host()->navigate(fixture(name));
+    m_view->host()->navigate(url);
     return waitUntil([&] {
         for (const QList<QVariant>& report : complete) {
-            if (report.at(0).toUrl() == fixture(name))
+            if (report.at(0).toUrl() == url)
                 return true;
         }
         return false;
@@ -185,11 +206,76 @@ void TestPrint::printToPdfFile()
     QVERIFY2(text.contains(printed), qPrintable(text));
     QVERIFY(m_view->m_strRecordPath.isEmpty());
 
-    QProcess info;
-    info.start(u"pdfinfo"_s, {pdf});
-    QVERIFY(info.waitForFinished(60000));
-    const QString pageSize = QString::fromUtf8(info.readAllStandardOutput()).section(u"Page size:"_s, 1).section(u'\n', 0, 0);
+    const QString pageSize = pdfInfo(pdf, u"Page size"_s);
     QVERIFY2(pageSize.contains(u"("_s + paper + u")"_s), qPrintable(pageSize));
+}
+
+void TestPrint::packetPageNumbers_data()
+{
+    QTest::addColumn<QString>("paper"); // picked in the dialog
+    QTest::addColumn<int>("noteWords"); // words of a long note typed into the first form, 0 for none
+
+    QTest::newRow("Letter") << u"letter"_s << 0;
+    QTest::newRow("A4") << u"A4"_s << 0;
+    // Taller than a sheet: the note cannot be split, so the packet flows without page numbers.
+    QTest::newRow("note longer than a page") << u"letter"_s << 4000;
+}
+
+// The real forms page prints the packet of a record holding every form: each
+// printed page says which page of how many it is.
+void TestPrint::packetPageNumbers()
+{
+    QFETCH(QString, paper);
+    QFETCH(int, noteWords);
+    QVERIFY(loadUrl(QUrl::fromLocalFile(QStringLiteral(KESTROVA_BUILD_DIR) + u"/html/kestrova.html"_s)));
+    QVERIFY(m_view->ExecuteScript(
+        u"fillTestData(); Kestrova.forms.list().forEach(function (d) {"
+        " var c = document.getElementById('include-' + d.id); if (!c.checked) c.click(); });"_s));
+    if (noteWords) {
+        QVERIFY(m_view->ExecuteScript(
+            u"var note = document.querySelector('#formArea textarea');"
+            " note.value = 'NoteBegins ' + Array(%1).join('quokka ') + 'NoteEnds';"
+            " note.dispatchEvent(new Event('input', { bubbles: true }));"_s.arg(noteWords + 1)));
+    }
+
+    const QString pdf = m_dir.filePath(u"packet-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+    Prompts::setDialogHandler([&](QDialog& dialog) {
+        auto* printDialog = qobject_cast<QPrintDialog*>(&dialog);
+        if (!printDialog)
+            return false;
+        printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        printDialog->printer()->setOutputFileName(pdf);
+        if (paper == u"A4"_s)
+            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    });
+    m_view->Post([view = m_view.get()] { view->OnCommand(ID_FILE_PRINT_PACKET); });
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
+    QVERIFY(Prompts::shownMessages().isEmpty());
+
+    const int pages = pdfInfo(pdf, u"Pages"_s).toInt();
+    // At least a page for each of the forms.
+    QVERIFY2(pages >= 14, qPrintable(QString::number(pages)));
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = pdfText(pdf, page);
+        QVERIFY2(text.contains(u"Patient: TEST, Patient"_s), qPrintable(QString::number(page)));
+        if (noteWords)
+            QVERIFY2(!text.contains(u"Page "_s + QString::number(page) + u" of"_s), qPrintable(text));
+        else
+            QVERIFY2(text.contains(u"Page %1 of %2"_s.arg(page).arg(pages)), qPrintable(QString::number(page) + u": "_s + text));
+    }
+
+    if (noteWords) {
+        // Nothing of the note is lost: every word the layout holds is in the PDF.
+        QString laid;
+        QVERIFY(m_view->ExecuteScript(u"document.getElementById('nativeBuffer').value ="
+                                      " String(document.getElementById('printRoot').textContent.split('quokka').length - 1);"_s));
+        QVERIFY(m_view->ReadNativeBuffer(laid));
+        QVERIFY2(laid.toInt() >= noteWords, qPrintable(laid));
+        const QString text = pdfText(pdf);
+        QCOMPARE(text.count(u"quokka"_s), laid.toInt());
+        QCOMPARE(text.count(u"NoteEnds"_s), laid.toInt() / noteWords);
+    }
 }
 
 void TestPrint::preview()

@@ -1,6 +1,10 @@
 // Print layout. The prepare functions build #printRoot, which only the print media
 // shows (see kestrova.css); the screen layout is never changed, so the page is back
 // to its screen layout as soon as printing or the preview ends.
+//
+// The page numbers need the page breaks to be ours: the content is measured at the
+// printed width and packed into sheets of a fixed height, each ending in its footer
+// with "Page X of Y".
 (function (root) {
     'use strict';
 
@@ -193,6 +197,9 @@
         return box;
     };
 
+    // Lays out one form. Returns the article and the parts the sheets are packed from:
+    // `head` (letterhead, title, banner) and each printed section with its lead
+    // (title and note) and its blocks.
     Printer.prototype.form = function (definition) {
         const self = this;
         const article = el('article', 'p-form');
@@ -206,22 +213,27 @@
         right.appendChild(el('div', '', definition.revision || ''));
         header.appendChild(left);
         header.appendChild(right);
+        const head = [];
         if (definition.letterhead)
-            article.appendChild(this.letterhead());
-        article.appendChild(header);
+            head.push(this.letterhead());
+        head.push(header);
         if (definition.banner)
-            article.appendChild(el('p', 'p-banner', definition.banner));
+            head.push(el('p', 'p-banner', definition.banner));
+        head.forEach(function (node) { article.appendChild(node); });
+        const sections = [];
         definition.sections.forEach(function (section) {
             if (section.screenOnly)
                 return;
             const s = el('section', 'p-section' + (section.newPage ? ' p-new-page' : ''));
-            s.appendChild(el('h2', '', section.title));
+            const lead = [el('h2', '', section.title)];
             if (section.note && !section.screenNote)
-                s.appendChild(el('p', 'p-note', section.note));
-            section.blocks.forEach(function (block) { s.appendChild(self.block(block, definition)); });
+                lead.push(el('p', 'p-note', section.note));
+            const blocks = section.blocks.map(function (block) { return self.block(block, definition); });
+            lead.concat(blocks).forEach(function (node) { s.appendChild(node); });
             article.appendChild(s);
+            sections.push({ el: s, title: section.title, newPage: !!section.newPage, lead: lead, blocks: blocks });
         });
-        return article;
+        return { article: article, head: head, sections: sections };
     };
 
     // The clinic's name, address and numbers at the top of the clinic's own forms.
@@ -250,14 +262,93 @@
             + (typeof dob === 'string' && dob ? K.dates.toUs(dob) : '(not entered)');
     }
 
-    // Lays out the given forms into `target`; returns the ids laid out.
-    function build(target, record, formIds, ctx) {
-        const printer = new Printer(record, ctx);
-        target.textContent = '';
-        const footer = el('div', 'p-footer');
-        footer.appendChild(el('span', '', patientLine(ctx.get)));
-        footer.appendChild(el('span', '', 'Printed ' + K.dates.toUs(K.dates.today()) + ' \u00b7 Kestrova'));
-        target.appendChild(footer);
+    // Packs a print job into sheets. `forms` holds, for each form, its units in
+    // order: { height, keepWithNext, newPage, blocks, head, tail }. A unit with
+    // `blocks` (their heights) may split between them when it is taller than a sheet;
+    // each part then takes `head` and `tail` besides its blocks. Every form starts a
+    // sheet; a `newPage` unit starts one; a `keepWithNext` unit goes with the start of
+    // the next. Returns the sheets, each a list of parts { form, unit } or, for part
+    // of a split unit, { form, unit, from, to } (blocks from..to-1); or null when
+    // something does not fit on a sheet of `capacity` even on its own.
+    function paginate(forms, capacity) {
+        const sheets = [];
+        let sheet = null;
+        let used = 0;
+        function newSheet() {
+            sheet = [];
+            sheets.push(sheet);
+            used = 0;
+        }
+        function splits(unit) {
+            return unit.height > capacity && Array.isArray(unit.blocks) && unit.blocks.length > 0;
+        }
+        // The least of a unit that must share the sheet with the unit before it.
+        function opening(unit) {
+            return splits(unit) ? unit.head + unit.blocks[0] + unit.tail : unit.height;
+        }
+        for (let f = 0; f < forms.length; ++f) {
+            newSheet();
+            const units = forms[f];
+            for (let u = 0; u < units.length; ++u) {
+                const unit = units[u];
+                if (unit.newPage && sheet.length)
+                    newSheet();
+                const next = units[u + 1];
+                if (unit.keepWithNext && next && !next.newPage && sheet.length) {
+                    const together = unit.height + opening(next);
+                    if (together <= capacity && used + together > capacity)
+                        newSheet();
+                }
+                if (used + unit.height <= capacity) {
+                    sheet.push({ form: f, unit: u });
+                    used += unit.height;
+                    continue;
+                }
+                if (unit.height <= capacity) {
+                    newSheet();
+                    sheet.push({ form: f, unit: u });
+                    used = unit.height;
+                    continue;
+                }
+                if (!splits(unit))
+                    return null;
+                let from = 0;
+                while (from < unit.blocks.length) {
+                    let height = unit.head + unit.tail;
+                    let to = from;
+                    while (to < unit.blocks.length && used + height + unit.blocks[to] <= capacity)
+                        height += unit.blocks[to++];
+                    if (to === from) {
+                        if (!sheet.length)
+                            return null; // one block is taller than a sheet
+                        newSheet();
+                        continue;
+                    }
+                    sheet.push({ form: f, unit: u, from: from, to: to });
+                    used += height;
+                    from = to;
+                    if (from < unit.blocks.length)
+                        newSheet();
+                }
+            }
+        }
+        return sheets;
+    }
+
+    function footer(get, page) {
+        const foot = el('div', 'p-footer');
+        foot.appendChild(el('span', '', patientLine(get)));
+        foot.appendChild(el('span', '', 'Printed ' + K.dates.toUs(K.dates.today()) + ' \u00b7 Kestrova'));
+        if (page)
+            foot.appendChild(el('span', 'p-page-number', page));
+        return foot;
+    }
+
+    // The layout without sheets: the content flows over as many pages as it takes,
+    // under a footer that Chromium repeats on every page, without page numbers.
+    function buildFlow(target, laid, get) {
+        target.classList.add('p-flow');
+        target.appendChild(footer(get, ''));
         // Chromium repeats a table's head and foot on every printed page: the empty
         // cells keep the page's content clear of the fixed footer.
         const table = el('table', 'p-page');
@@ -278,18 +369,151 @@
         table.appendChild(tbody);
         table.appendChild(tfoot);
         target.appendChild(table);
-        const laid = [];
-        formIds.forEach(function (id) {
-            const definition = K.forms.get(id);
-            if (!definition)
-                return;
-            body.appendChild(printer.form(definition));
-            laid.push(id);
-        });
-        if (!laid.length)
-            body.appendChild(el('p', 'p-empty', 'This record has no forms to print.'));
-        return laid;
+        laid.forEach(function (form) { body.appendChild(form.article); });
     }
 
-    K.print = { build: build, patientLine: patientLine };
+    function top(node) {
+        return node.getBoundingClientRect().top;
+    }
+
+    // Where a node's margin box ends.
+    function end(node) {
+        return node.getBoundingClientRect().bottom + (parseFloat(getComputedStyle(node).marginBottom) || 0);
+    }
+
+    // The units of a laid-out form, measured in CSS pixels. A unit's height runs from
+    // its top to the top of the next, so margins between them are counted once.
+    function measure(form) {
+        const units = [];
+        const sections = form.sections;
+        const formEnd = end(sections.length ? sections[sections.length - 1].el : form.head[form.head.length - 1]);
+        if (form.head.length) {
+            units.push({ nodes: form.head, keepWithNext: true,
+                height: (sections.length ? top(sections[0].el) : formEnd) - top(form.head[0]) });
+        }
+        sections.forEach(function (section, i) {
+            const start = top(section.el);
+            const stop = i + 1 < sections.length ? top(sections[i + 1].el) : formEnd;
+            const unit = { section: section, newPage: section.newPage, height: stop - start, blocks: [], head: 0, tail: 0 };
+            const blocks = section.blocks;
+            if (blocks.length) {
+                unit.head = top(blocks[0]) - start;
+                blocks.forEach(function (block, b) {
+                    unit.blocks.push((b + 1 < blocks.length ? top(blocks[b + 1]) : end(block)) - top(block));
+                });
+                unit.tail = stop - end(blocks[blocks.length - 1]);
+            }
+            units.push(unit);
+        });
+        return units;
+    }
+
+    // A section's blocks from..to-1 in a section of their own; later parts repeat
+    // the title.
+    function sectionPart(section, from, to) {
+        const part = el('section', 'p-section');
+        if (from === 0)
+            section.lead.forEach(function (node) { part.appendChild(node); });
+        else
+            part.appendChild(el('h2', '', section.title + ' (continued)'));
+        section.blocks.slice(from, to).forEach(function (node) { part.appendChild(node); });
+        return part;
+    }
+
+    // Lays the measured forms out on sheets of the height the stylesheet gives,
+    // each with its footer and page number. Returns false, leaving `target` as it
+    // was, when the content cannot be packed without cutting something.
+    function buildSheets(target, laid, get) {
+        const probe = el('div', 'p-sheet');
+        const probeBody = el('div', 'p-sheet-body');
+        probe.appendChild(probeBody);
+        probe.appendChild(footer(get, 'Page 999 of 999'));
+        target.appendChild(probe);
+        const capacity = probeBody.getBoundingClientRect().height;
+        target.removeChild(probe);
+
+        const measuring = el('div', 'p-measure');
+        target.appendChild(measuring);
+        laid.forEach(function (form) { measuring.appendChild(form.article); });
+        const units = laid.map(measure);
+        target.removeChild(measuring);
+        const sheets = capacity > 0 ? paginate(units, capacity) : null;
+        if (!sheets)
+            return false;
+
+        const total = sheets.length;
+        const started = [];
+        sheets.forEach(function (parts, i) {
+            const sheet = el('div', 'p-sheet');
+            const body = el('div', 'p-sheet-body');
+            let article = null;
+            parts.forEach(function (part) {
+                if (!article) {
+                    const form = laid[part.form];
+                    article = started[part.form] ? el('article', 'p-form-more') : form.article;
+                    article.textContent = '';
+                    if (form.article.dataset.form)
+                        article.dataset.form = form.article.dataset.form;
+                    started[part.form] = true;
+                    body.appendChild(article);
+                }
+                const unit = units[part.form][part.unit];
+                if (unit.nodes)
+                    unit.nodes.forEach(function (node) { article.appendChild(node); });
+                else if (part.from === undefined)
+                    article.appendChild(sectionPart(unit.section, 0, unit.section.blocks.length));
+                else
+                    article.appendChild(sectionPart(unit.section, part.from, part.to));
+            });
+            sheet.appendChild(body);
+            sheet.appendChild(footer(get, 'Page ' + (i + 1) + ' of ' + total));
+            target.appendChild(sheet);
+        });
+        // What the engine laid out must match what was measured: a sheet whose
+        // content runs past its body would overlap the footer.
+        const overflows = Array.prototype.some.call(target.querySelectorAll('.p-sheet-body'), function (body) {
+            return body.scrollHeight > body.clientHeight + 1;
+        });
+        if (overflows) {
+            target.textContent = '';
+            return false;
+        }
+        return true;
+    }
+
+    // Lays out the given forms into `target`; returns the ids laid out. The layout is
+    // measured off-screen at the printed width, then hidden again: only the print
+    // media shows `target`.
+    function build(target, record, formIds, ctx) {
+        function layOut() {
+            const printer = new Printer(record, ctx);
+            const laid = [];
+            formIds.forEach(function (id) {
+                if (K.forms.get(id))
+                    laid.push(printer.form(K.forms.get(id)));
+            });
+            if (!laid.length) {
+                const article = el('article', 'p-form p-empty-job');
+                article.appendChild(el('p', 'p-empty', 'This record has no forms to print.'));
+                laid.push({ article: article, head: [article.firstChild], sections: [] });
+            }
+            return laid;
+        }
+        target.textContent = '';
+        target.classList.remove('p-flow');
+        target.classList.add('p-measuring');
+        let laid = layOut();
+        try {
+            if (!buildSheets(target, laid, ctx.get)) {
+                laid = layOut();
+                buildFlow(target, laid, ctx.get);
+            }
+        } finally {
+            target.classList.remove('p-measuring');
+        }
+        return laid.filter(function (form) { return form.article.dataset.form; })
+            .map(function (form) { return form.article.dataset.form; });
+    }
+
+    K.print = { build: build, paginate: paginate, patientLine: patientLine };
 })(typeof globalThis !== 'undefined' ? globalThis : this);
