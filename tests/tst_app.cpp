@@ -3,6 +3,7 @@
 #include "app/CKestrovaApp.h"
 #include "app/CMainFrame.h"
 #include "host/Prompts.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 #include "view/CommandIds.h"
 
@@ -268,12 +269,9 @@ void TestApp::versionAndHelpPrintWithoutDisplay()
     QVERIFY(help.contains("--version") && help.contains("[file]"));
 }
 
-int main(int argc, char* argv[])
+int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestApp test;
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestApp>(argc, argv);
 }
 
 #include "tst_app.moc"

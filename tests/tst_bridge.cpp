@@ -1,6 +1,7 @@
 // The script bridge in the real engine: running script in the page, and moving text
 // into and out of its nativeBuffer element, also when the renderer dies or hangs.
 #include "host/Prompts.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 #include "view/ViewTexts.h"
 
@@ -22,7 +23,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kEngineTimeoutMs = 60000;
 
 QUrl fixture(const QString& name)
 {
@@ -44,8 +44,8 @@ bool load(CKestrovaView& view, const QString& name)
             }
             return false;
         },
-        kEngineTimeoutMs);
-    return loaded && QTest::qWaitFor([&] { return view.IsIdle(); }, kEngineTimeoutMs);
+        EngineTest::TimeoutMs);
+    return loaded && QTest::qWaitFor([&] { return view.IsIdle(); }, EngineTest::TimeoutMs);
 }
 
 // Evaluates an expression in the page without the bridge, for checks.
@@ -61,7 +61,7 @@ QVariant pageValue(CKestrovaView& view, const QString& expression)
         answer->value = value;
         answer->done = true;
     });
-    if (!QTest::qWaitFor([&] { return answer->done; }, kEngineTimeoutMs))
+    if (!QTest::qWaitFor([&] { return answer->done; }, EngineTest::TimeoutMs))
         qWarning("no answer from the page");
     return answer->value;
 }
@@ -351,7 +351,7 @@ void TestBridge::noWaitInsideNavigationNotification()
         return true;
     };
     pageValue(view, u"location.href = 'kiv:validate'; 1"_s);
-    QVERIFY(QTest::qWaitFor([&] { return calls == 1; }, kEngineTimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return calls == 1; }, EngineTest::TimeoutMs));
     QVERIFY(!scriptResult);
     QVERIFY(!writeResult);
     QVERIFY(!readResult);
@@ -369,9 +369,9 @@ void TestBridge::rendererCrash()
     QSignalSpy complete(view.host(), &WebHost::documentComplete);
 
     view.host()->killRenderer();
-    QVERIFY(restarted.wait(kEngineTimeoutMs));
-    QVERIFY(QTest::qWaitFor([&] { return !complete.isEmpty(); }, kEngineTimeoutMs));
-    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(restarted.wait(EngineTest::TimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return !complete.isEmpty(); }, EngineTest::TimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, EngineTest::TimeoutMs));
 
     const auto messages = Prompts::shownMessages();
     QCOMPARE(messages.size(), 1);
@@ -397,12 +397,12 @@ void TestBridge::rendererCrashingOverAndOverIsNotReloaded()
     for (int crash = 1; crash <= 3; ++crash) {
         QSignalSpy complete(view.host(), &WebHost::documentComplete);
         view.host()->killRenderer();
-        QVERIFY(QTest::qWaitFor([&] { return restarted.size() == crash; }, kEngineTimeoutMs));
-        QVERIFY(QTest::qWaitFor([&] { return !complete.isEmpty(); }, kEngineTimeoutMs));
+        QVERIFY(QTest::qWaitFor([&] { return restarted.size() == crash; }, EngineTest::TimeoutMs));
+        QVERIFY(QTest::qWaitFor([&] { return !complete.isEmpty(); }, EngineTest::TimeoutMs));
     }
     view.host()->killRenderer();
-    QVERIFY(gaveUp.wait(kEngineTimeoutMs));
-    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(gaveUp.wait(EngineTest::TimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, EngineTest::TimeoutMs));
     QCOMPARE(restarted.size(), 3);
     QCOMPARE(Prompts::shownMessages().last().text, ViewTexts::formNotReloaded());
     QVERIFY(!view.ExecuteScript(u"1"_s));
@@ -422,12 +422,12 @@ void TestBridge::rendererHang()
     QVERIFY(!view.ReadNativeBuffer(out));
     QVERIFY(out.isEmpty());
 
-    QVERIFY(restarted.wait(kEngineTimeoutMs));
-    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(restarted.wait(EngineTest::TimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, EngineTest::TimeoutMs));
     QCOMPARE(Prompts::shownMessages().size(), 1);
     QCOMPARE(Prompts::shownMessages().first().text, ViewTexts::formReloaded());
     view.host()->setScriptTimeout(30000);
-    QVERIFY(QTest::qWaitFor([&] { return view.ExecuteScript(u"validateRecord(true);"_s); }, kEngineTimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return view.ExecuteScript(u"validateRecord(true);"_s); }, EngineTest::TimeoutMs));
 }
 
 void TestBridge::rendererDiesDuringWait()
@@ -443,26 +443,14 @@ void TestBridge::rendererDiesDuringWait()
     QVERIFY(!view.ExecuteScript(u"for (;;) {}"_s));
     QVERIFY(!view.ReadNativeBuffer(out));
     QVERIFY(out.isEmpty());
-    QVERIFY(restarted.wait(kEngineTimeoutMs));
-    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(restarted.wait(EngineTest::TimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return view.IsIdle(); }, EngineTest::TimeoutMs));
     QCOMPARE(Prompts::shownMessages().size(), 1);
 }
 
-int main(int argc, char* argv[])
+int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // Under the GLib event dispatcher, a script wait that a page command starts right
-    // after an earlier command can miss the engine's answer and end in a timeout.
-    qputenv("QT_NO_GLIB", "1");
-#ifdef Q_OS_UNIX
-    // Chromium will not start as root with its sandbox on.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
-    QApplication app(argc, argv);
-    TestBridge test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestBridge>(argc, argv);
 }
 
 #include "tst_bridge.moc"

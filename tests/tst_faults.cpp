@@ -6,6 +6,7 @@
 
 #include "host/Prompts.h"
 #include "storage/TextFiles.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 
 #include <QApplication>
@@ -25,30 +26,18 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using EngineTest::fileBytes;
+using EngineTest::messageTexts;
 
 namespace {
 
 const QString kSaveFailed = u"Could not save the occupational-health record."_s;
 const QString kOpenFailed = u"Could not open the selected occupational-health record."_s;
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool putBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const Prompts::ShownMessage& shown : Prompts::shownMessages())
-        texts << shown.text;
-    return texts;
 }
 
 // A record as the page writes it, with one patient name, padded to about `size` bytes.
@@ -368,12 +357,7 @@ int main(int argc, char** argv)
         const QString text(24 * 1024 * 1024, u'w');
         return WriteUtf8File(QFile::decodeName(argv[2]), text) ? 0 : 1;
     }
-    if (::getuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestFaults test;
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestFaults>(argc, argv);
 }
 
 #include "tst_faults.moc"

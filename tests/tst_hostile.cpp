@@ -6,6 +6,7 @@
 
 #include "host/Prompts.h"
 #include "storage/TextFiles.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 
 #include <QApplication>
@@ -21,18 +22,11 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using EngineTest::messageTexts;
 
 namespace {
 
 const QString kOpenFailed = u"Could not open the selected occupational-health record."_s;
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const Prompts::ShownMessage& shown : Prompts::shownMessages())
-        texts << shown.text;
-    return texts;
-}
 
 bool putBytes(const QString& path, const QByteArray& bytes)
 {
@@ -309,12 +303,7 @@ void TestHostile::commandsOnlyFromOwnPage()
 
 int main(int argc, char** argv)
 {
-    if (::getuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestHostile test;
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestHostile>(argc, argv);
 }
 
 #include "tst_hostile.moc"

@@ -1,6 +1,7 @@
 // Page commands: the text rules for "kiv:" URLs, what the engine actually reports for
 // them, frames and windows the page opens, document reports, and the command queue.
 #include "host/Prompts.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 #include "view/CommandIds.h"
 #include "view/PageCommands.h"
@@ -23,33 +24,12 @@
 #endif
 
 using namespace Qt::StringLiterals;
+using EngineTest::waitUntil;
 
 Q_DECLARE_METATYPE(PageCommand)
 
 namespace {
 
-constexpr int kEngineTimeoutMs = 60000;
-
-// Waits in a real event loop, as the program's main loop runs, until the condition
-// holds or the time is up. (A command started from inside QTest::qWaitFor's
-// processEvents loop can stall under the GLib dispatcher; the program never runs one
-// that way.)
-template <typename Condition>
-bool waitUntil(Condition condition, int timeoutMs = kEngineTimeoutMs)
-{
-    if (condition())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition())
-            loop.quit();
-    });
-    poll.start(10);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return condition();
-}
 
 QUrl fixture(const QString& name)
 {
@@ -66,7 +46,7 @@ bool waitForDocument(QSignalSpy& complete, const QUrl& url)
             }
             return false;
         },
-        kEngineTimeoutMs);
+        EngineTest::TimeoutMs);
 }
 
 // A window that counts how often it was closed through its close path.
@@ -161,7 +141,7 @@ bool TestPageCommands::loadView(const QString& name)
     QSignalSpy complete(m_view->host(), &WebHost::documentComplete);
     m_view->host()->navigate(fixture(name));
     return waitForDocument(complete, fixture(name))
-        && waitUntil([&] { return m_view->IsIdle(); }, kEngineTimeoutMs);
+        && waitUntil([&] { return m_view->IsIdle(); }, EngineTest::TimeoutMs);
 }
 
 // Runs an expression in the page that makes it navigate to a page command, and waits
@@ -171,8 +151,8 @@ bool TestPageCommands::navigateFromPage(const QString& expression)
     const int before = m_commandNavigations;
     if (!m_view->ExecuteScript(expression + u";"_s))
         return false;
-    return waitUntil([&] { return m_commandNavigations > before; }, kEngineTimeoutMs)
-        && waitUntil([&] { return m_view->IsIdle(); }, kEngineTimeoutMs);
+    return waitUntil([&] { return m_commandNavigations > before; }, EngineTest::TimeoutMs)
+        && waitUntil([&] { return m_view->IsIdle(); }, EngineTest::TimeoutMs);
 }
 
 // Checks go through the view's own bridge: a wait of the test's own for a script
@@ -320,7 +300,7 @@ void TestPageCommands::engineReportedUrls()
     for (QChar c : href)
         literal += u"\\u%1"_s.arg(uint(c.unicode()), 4, 16, QChar(u'0'));
     QVERIFY(host.runScript(u"location.href = '"_s + literal + u"';"_s));
-    QVERIFY(waitUntil([&] { return !seen.isEmpty(); }, kEngineTimeoutMs));
+    QVERIFY(waitUntil([&] { return !seen.isEmpty(); }, EngineTest::TimeoutMs));
     QCOMPARE(seen.first(), reported);
     QVERIFY(IsPageCommandUrl(seen.first()));
     QCOMPARE(LookUpPageCommand(PageCommandText(seen.first())), command);
@@ -430,7 +410,7 @@ void TestPageCommands::bothRoads()
 
     // The menu road, as the main window sends it.
     m_view->Post([view = m_view.get(), commandId] { view->OnCommand(commandId); });
-    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(waitUntil([&] { return m_view->IsIdle(); }, EngineTest::TimeoutMs));
     const QString menuCalls = pageCalls();
     const QString menuPrompts = promptLog();
 
@@ -457,7 +437,7 @@ void TestPageCommands::commandsRunInOrder()
     QVERIFY(navigateFromPage(u"location.href = 'kiv:fake';"
                              "setTimeout(function(){ location.href = 'kiv:validate'; }, 20);"
                              "setTimeout(function(){ location.href = 'kiv:new'; }, 40)"_s));
-    QVERIFY(waitUntil([&] { return m_commandNavigations == 3 && m_view->IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(waitUntil([&] { return m_commandNavigations == 3 && m_view->IsIdle(); }, EngineTest::TimeoutMs));
     QCOMPARE(pageCalls(), u"fillTestData validateRecord:true newRecord"_s);
 }
 
@@ -468,13 +448,13 @@ void TestPageCommands::commandWaitsForRunningOne()
     Prompts::setDialogHandler([&](QDialog&) {
         // Another command arrives while the print dialog is open; it must wait.
         m_view->ExecuteScript(u"location.href = 'kiv:validate';"_s);
-        const bool arrived = waitUntil([&] { return m_commandNavigations == 2; }, kEngineTimeoutMs);
+        const bool arrived = waitUntil([&] { return m_commandNavigations == 2; }, EngineTest::TimeoutMs);
         waitUntil([] { return false; }, 300);
         callsDuringDialog = arrived ? pageCalls() : u"command did not arrive"_s;
         return false;
     });
     QVERIFY(navigateFromPage(u"location.href = 'kiv:print-current'"_s));
-    QVERIFY(waitUntil([&] { return m_commandNavigations == 2 && m_view->IsIdle(); }, kEngineTimeoutMs));
+    QVERIFY(waitUntil([&] { return m_commandNavigations == 2 && m_view->IsIdle(); }, EngineTest::TimeoutMs));
     QCOMPARE(callsDuringDialog, u"preparePrintCurrent"_s);
     QCOMPARE(pageCalls(), u"preparePrintCurrent validateRecord:true"_s);
 }
@@ -489,7 +469,7 @@ void TestPageCommands::exitClosesAfterCurrentCommand()
     bool openDuringDialog = false;
     Prompts::setDialogHandler([&](QDialog&) {
         m_view->ExecuteScript(u"location.href = 'KIV:EXIT';"_s);
-        const bool arrived = waitUntil([&] { return m_commandNavigations == 2; }, kEngineTimeoutMs);
+        const bool arrived = waitUntil([&] { return m_commandNavigations == 2; }, EngineTest::TimeoutMs);
         waitUntil([] { return false; }, 300);
         openDuringDialog = arrived && frame.isVisible() && frame.closes == 0;
         return false;
@@ -501,20 +481,9 @@ void TestPageCommands::exitClosesAfterCurrentCommand()
     QVERIFY(!frame.isVisible());
 }
 
-int main(int argc, char* argv[])
+int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // Under the GLib event dispatcher, a script wait that a page command starts right
-    // after an earlier command can miss the engine's answer and end in a timeout.
-    qputenv("QT_NO_GLIB", "1");
-#ifdef Q_OS_UNIX
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
-    QApplication app(argc, argv);
-    TestPageCommands test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestPageCommands>(argc, argv);
 }
 
 #include "tst_pagecommands.moc"

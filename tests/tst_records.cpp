@@ -3,6 +3,7 @@
 
 #include "host/Prompts.h"
 #include "storage/TextFiles.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 #include "view/CommandIds.h"
 
@@ -16,6 +17,8 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using EngineTest::fileBytes;
+using EngineTest::messageTexts;
 
 namespace {
 
@@ -29,20 +32,6 @@ QString recordWith(const QString& group, const QString& key, const QString& valu
     QJsonObject shared{{group, QJsonObject{{key, value}}}};
     QJsonObject record{{u"format"_s, u"kestrova-record"_s}, {u"version"_s, 1}, {u"shared"_s, shared}};
     return QString::fromUtf8(QJsonDocument(record).toJson(QJsonDocument::Compact));
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const Prompts::ShownMessage& shown : Prompts::shownMessages())
-        texts << shown.text;
-    return texts;
 }
 
 } // namespace
@@ -345,12 +334,9 @@ void TestRecords::menuAndPageCommandGiveSameResult()
     QCOMPARE(m_view->m_strRecordPath, viaPage);
 }
 
-int main(int argc, char* argv[])
+int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestRecords test;
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestRecords>(argc, argv);
 }
 
 #include "tst_records.moc"

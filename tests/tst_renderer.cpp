@@ -5,6 +5,7 @@
 
 #include "host/Prompts.h"
 #include "storage/TextFiles.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 #include "view/ViewTexts.h"
 
@@ -24,25 +25,13 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using EngineTest::fileBytes;
+using EngineTest::messageTexts;
 
 namespace {
 
 const QString kCollectFailed = u"Could not collect the occupational-health information from the form."_s;
 const QString kPrintFailed = u"The form could not be printed."_s;
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList messageTexts()
-{
-    QStringList texts;
-    for (const Prompts::ShownMessage& shown : Prompts::shownMessages())
-        texts << shown.text;
-    return texts;
-}
 
 } // namespace
 
@@ -204,12 +193,7 @@ void TestRenderer::rendererLostComesBack()
 
 int main(int argc, char** argv)
 {
-    if (::getuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestRenderer test;
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestRenderer>(argc, argv);
 }
 
 #include "tst_renderer.moc"

@@ -5,6 +5,7 @@
 #include "app/CKestrovaApp.h"
 #include "app/CMainFrame.h"
 #include "host/Prompts.h"
+#include "tests/EngineTest.h"
 #include "view/CKestrovaView.h"
 
 #include <QDialog>
@@ -137,12 +138,9 @@ void TestShortcuts::screenshot()
     QVERIFY(shot.save(QStringLiteral(KESTROVA_BUILD_DIR "/kestrova-screenshot.png")));
 }
 
-int main(int argc, char* argv[])
+int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestShortcuts test;
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestShortcuts>(argc, argv);
 }
 
 #include "tst_x11_shortcuts.moc"
