@@ -1,5 +1,6 @@
 // Print and preview in the real engine, and the About box.
 #include "host/Prompts.h"
+#include "tests/EngineTest.h"
 #include "tools/About.h"
 #include "view/CKestrovaView.h"
 #include "view/CommandIds.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -34,21 +36,10 @@ QUrl fixture(const QString& name)
     return QUrl::fromLocalFile(QStringLiteral(KESTROVA_SOURCE_DIR) + u"/tests/data/bridge/"_s + name);
 }
 
-template <typename Condition>
-bool waitUntil(Condition condition, int timeoutMs = kEngineTimeoutMs)
+// Printing a whole packet takes the engine a while.
+bool waitUntil(const std::function<bool()>& condition)
 {
-    if (condition())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (condition())
-            loop.quit();
-    });
-    poll.start(10);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return condition();
+    return EngineTest::waitUntil(condition, kEngineTimeoutMs);
 }
 
 // The PDF's text, of one page when `page` is given.
@@ -396,20 +387,9 @@ void TestPrint::versionOption()
     QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), u"Kestrova "_s + VersionText());
 }
 
-int main(int argc, char* argv[])
+int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // Under the GLib event dispatcher, a script wait that a page command starts right
-    // after an earlier command can miss the engine's answer and end in a timeout.
-    qputenv("QT_NO_GLIB", "1");
-#ifdef Q_OS_UNIX
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
-    QApplication app(argc, argv);
-    TestPrint test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    return EngineTest::run<TestPrint>(argc, argv);
 }
 
 #include "tst_print.moc"
