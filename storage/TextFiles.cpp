@@ -32,6 +32,7 @@ constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr qsizetype ByteOrderMarkSize = 3;
 constexpr qsizetype WriteChunkUnits = 256 * 1024;
 constexpr qsizetype ReadChunkBytes = 1024 * 1024;
+constexpr qsizetype SmallReadBytes = 64 * 1024;
 
 // The bytes of the last character of a piece that may continue in the next piece: from the
 // last byte among the final four that starts a character. None when all four continue one.
@@ -154,7 +155,8 @@ bool ReadUtf8File(const QString& path, QString& text)
                            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString decoded(size, Qt::Uninitialized); // never more UTF-16 units than bytes
     qsizetype length = 0;
-    QByteArray buffer(ReadChunkBytes, Qt::Uninitialized);
+    // A small file needs no piece of full size (allocating one costs more than the read).
+    QByteArray buffer(qBound<qint64>(SmallReadBytes, size + 1, ReadChunkBytes), Qt::Uninitialized);
     qsizetype pending = 0;
     qint64 total = 0;
     bool atStart = true;
