@@ -335,6 +335,38 @@
         return sheets;
     }
 
+    function isBreak(c) {
+        return c === ' ' || c === '\n' || c === '\t' || c === '\r';
+    }
+
+    // Where to cut a long text so that its first piece fits: the longest start of it
+    // that `fits(n)` accepts (a measure that, once false, stays false as n grows),
+    // ended after its last space or line break so that no word is cut. Only a word
+    // with no room for it is cut between characters, never inside a surrogate pair.
+    // Returns the whole length when all of it fits, 0 when nothing does.
+    function cutText(text, fits) {
+        if (fits(text.length))
+            return text.length;
+        let lo = 0;
+        let hi = text.length;
+        while (hi - lo > 1) {
+            const mid = Math.floor((lo + hi) / 2);
+            if (fits(mid))
+                lo = mid;
+            else
+                hi = mid;
+        }
+        for (let b = lo; b > 0; --b) {
+            if (isBreak(text[b - 1]))
+                return b;
+        }
+        const high = lo > 0 ? text.charCodeAt(lo - 1) : 0;
+        const low = text.charCodeAt(lo);
+        if (high >= 0xd800 && high <= 0xdbff && low >= 0xdc00 && low <= 0xdfff)
+            return lo - 1;
+        return lo;
+    }
+
     function footer(get, page) {
         const foot = el('div', 'p-footer');
         foot.appendChild(el('span', '', patientLine(get)));
@@ -420,6 +452,122 @@
         return part;
     }
 
+    function sum(numbers) {
+        return numbers.reduce(function (a, b) { return a + b; }, 0);
+    }
+
+    // How tall a block is where it stands, counted as measure() counts it.
+    function blockHeight(block) {
+        const next = block.nextElementSibling;
+        return (next ? top(next) : end(block)) - top(block);
+    }
+
+    // Gives each of a row's values, one after the other, as much of its text as keeps
+    // the row within `limit`. Returns how much of each text it took.
+    function fill(row, values, texts, limit) {
+        values.forEach(function (value) { value.textContent = ''; });
+        return values.map(function (value, i) {
+            const text = texts[i];
+            const n = cutText(text, function (length) {
+                value.textContent = text.slice(0, length);
+                return blockHeight(row) <= limit;
+            });
+            value.textContent = text.slice(0, n);
+            return n;
+        });
+    }
+
+    // Splits a row made tall by its typed texts: the row keeps the first piece of
+    // each text, as much as fits within `first` (or within `limit` when nothing
+    // does), and rows after it carry on with the rest under the field's label and
+    // "(continued)", each within `limit`. The pieces of a text join up to the text.
+    // Returns the rows, or null, with the row as it was, when it cannot be split.
+    function splitRow(row, first, limit) {
+        if (!row.classList.contains('p-row'))
+            return null;
+        const values = Array.prototype.filter.call(row.querySelectorAll('.p-value'),
+            function (value) { return value.textContent !== ''; });
+        const texts = values.map(function (value) { return value.textContent; });
+        const parts = [row];
+        function undo() {
+            parts.slice(1).forEach(function (part) { part.parentNode.removeChild(part); });
+            values.forEach(function (value, i) { value.textContent = texts[i]; });
+            return null;
+        }
+        if (!values.length)
+            return null;
+        let taken = fill(row, values, texts, first);
+        if (!sum(taken) && first < limit)
+            taken = fill(row, values, texts, limit);
+        if (!sum(taken))
+            return undo();
+        const rest = texts.map(function (text, i) { return text.slice(taken[i]); });
+        while (rest.some(Boolean)) {
+            const more = el('div', 'p-row');
+            const carried = [];
+            const moreValues = [];
+            values.forEach(function (value, i) {
+                if (!rest[i])
+                    return;
+                const field = value.parentNode;
+                const label = field.querySelector('.p-label');
+                const cell = el('div', field.className);
+                cell.appendChild(el('div', 'p-label', (label ? label.textContent : '') + ' (continued)'));
+                moreValues.push(cell.appendChild(el('div', value.className)));
+                more.appendChild(cell);
+                carried.push(i);
+            });
+            const last = parts[parts.length - 1];
+            last.parentNode.insertBefore(more, last.nextSibling);
+            parts.push(more);
+            taken = fill(more, moreValues, carried.map(function (i) { return rest[i]; }), limit);
+            if (!sum(taken))
+                return undo();
+            carried.forEach(function (i, k) { rest[i] = rest[i].slice(taken[k]); });
+        }
+        return parts;
+    }
+
+    // The room left on the sheet where block b of a form's unit u would start.
+    function roomBefore(units, u, b, capacity) {
+        const unit = units[u];
+        const blocks = unit.blocks.slice(0, b);
+        const job = [units.slice(0, u).concat([{ newPage: unit.newPage, head: unit.head, tail: unit.tail,
+            blocks: blocks, height: unit.head + sum(blocks) + unit.tail }])];
+        const sheets = paginate(job, capacity);
+        if (!sheets)
+            return 0;
+        return capacity - sum(sheets[sheets.length - 1].map(function (part) {
+            const placed = job[0][part.unit];
+            return part.from === undefined ? placed.height
+                : placed.head + placed.tail + sum(placed.blocks.slice(part.from, part.to));
+        }));
+    }
+
+    // A block taller than a sheet can hold cannot be packed. When it is a row whose
+    // height comes from typed text (a long note), it is split into parts that each
+    // fit, the first one in the room left where it starts, and the form is measured
+    // again.
+    function splitLongTexts(form, units, capacity) {
+        for (let u = 0; u < units.length; ++u) {
+            for (let b = 0; units[u].section && b < units[u].blocks.length; ++b) {
+                const unit = units[u];
+                const limit = capacity - unit.head - unit.tail;
+                if (unit.blocks[b] <= limit)
+                    continue;
+                // A pixel short of the room, so that rounding never tips a part over.
+                const parts = splitRow(unit.section.blocks[b],
+                    Math.min(roomBefore(units, u, b, capacity), limit) - 1, limit - 1);
+                if (!parts)
+                    continue;
+                Array.prototype.splice.apply(unit.section.blocks, [b, 1].concat(parts));
+                units = measure(form);
+                b += parts.length - 1;
+            }
+        }
+        return units;
+    }
+
     // Lays the measured forms out on sheets of the height the stylesheet gives,
     // each with its footer and page number. Returns false, leaving `target` as it
     // was, when the content cannot be packed without cutting something.
@@ -435,7 +583,9 @@
         const measuring = el('div', 'p-measure');
         target.appendChild(measuring);
         laid.forEach(function (form) { measuring.appendChild(form.article); });
-        const units = laid.map(measure);
+        const units = laid.map(function (form) {
+            return capacity > 0 ? splitLongTexts(form, measure(form), capacity) : measure(form);
+        });
         target.removeChild(measuring);
         const sheets = capacity > 0 ? paginate(units, capacity) : null;
         if (!sheets)
@@ -515,5 +665,5 @@
             .map(function (form) { return form.article.dataset.form; });
     }
 
-    K.print = { build: build, paginate: paginate, patientLine: patientLine };
+    K.print = { build: build, paginate: paginate, cutText: cutText, patientLine: patientLine };
 })(typeof globalThis !== 'undefined' ? globalThis : this);

@@ -7,7 +7,7 @@ const path = require('node:path');
 const dir = path.join(__dirname, '../../html/js');
 for (const file of ['dates.js', 'record.js', 'forms.js', 'render.js', 'print.js'])
     require(path.join(dir, file));
-const paginate = globalThis.Kestrova.print.paginate;
+const { paginate, cutText } = globalThis.Kestrova.print;
 
 // Unit shorthands: a plain unit, a form's head kept with what follows, a section that
 // may split between its blocks (head 10, tail 5 around them).
@@ -97,4 +97,74 @@ test('every block is placed once, in order, and no sheet is over full', () => {
     const expected = [];
     forms.forEach((units, f) => units.forEach((u, i) => (u.blocks || [null]).forEach((_, b) => expected.push([f, i, b]))));
     assert.deepEqual(seen, expected);
+});
+
+// Cutting a long text to what fits. The room is modelled as `lines` lines of `width`
+// characters; a line break starts a new line, but one at the very end does not.
+function room(text, width, lines) {
+    return (n) => {
+        const paragraphs = text.slice(0, n).split('\n');
+        if (paragraphs.length > 1 && paragraphs[paragraphs.length - 1] === '')
+            paragraphs.pop();
+        return paragraphs.reduce((used, line) => used + Math.max(1, Math.ceil(line.length / width)), 0) <= lines;
+    };
+}
+
+test('cuts a long text where a word ends', async (t) => {
+    const cases = [
+        { name: 'text that fits entirely', text: 'all of it\nfits', width: 10, lines: 2, first: 'all of it\nfits' },
+        { name: 'after the last space that fits', text: 'alpha beta gamma delta', width: 13, lines: 1, first: 'alpha beta ' },
+        { name: 'a word ending exactly at the room is kept whole',
+          text: 'alpha beta gamma', width: 10, lines: 1, first: 'alpha ' },
+        { name: 'after a line break', text: 'one two\nthree four five', width: 11, lines: 2, first: 'one two\nthree four ' },
+        { name: 'a line break with no room after it', text: 'one\ntwo three', width: 5, lines: 1, first: 'one\n' },
+        { name: 'inside a run of spaces, leaving the rest of the run',
+          text: 'alpha     beta', width: 8, lines: 1, first: 'alpha   ' },
+        { name: 'the run of blank lines between paragraphs', text: 'first\n\n\nsecond', width: 10, lines: 3, first: 'first\n\n\n' },
+        { name: 'a word longer than the room, between characters',
+          text: 'https://example.invalid/a/very/long/address', width: 10, lines: 2, first: 'https://example.inva' },
+        { name: 'an emoji is not cut in half', text: '\u{1F600}\u{1F600}\u{1F600}', width: 3, lines: 1, first: '\u{1F600}' },
+        { name: 'nothing fits', text: 'word', width: 10, lines: 0, first: '' },
+    ];
+    for (const c of cases) {
+        await t.test(c.name, () => {
+            const fits = room(c.text, c.width, c.lines);
+            const n = cutText(c.text, fits);
+            assert.equal(c.text.slice(0, n), c.first);
+            if (n)
+                assert.ok(fits(n));
+        });
+    }
+});
+
+test('the pieces of a cut text join up to the text, each one fitting', async (t) => {
+    const words = ['a', 'clinic', 'note', 'of', 'several', 'words', 'pasted\n', '\n', 'in', 'parts', '\u{1F9EA}lab',
+        'x'.repeat(37), '\u{1F600}'.repeat(30), 'end.\n\n\n', '  ', '\ttab'];
+    let seed = 11;
+    const next = (n) => (seed = (seed * 1103515245 + 12345) % 2147483648) % n;
+    const texts = {
+        'words, spaces, line breaks and long words': Array.from({ length: 400 }, () => words[next(words.length)]).join(' '),
+        'one word longer than a line': 'y'.repeat(250),
+        'surrogate pairs only': '\u{1F600}'.repeat(120),
+        'starting with line breaks': '\n\n\nnote',
+    };
+    for (const [name, text] of Object.entries(texts)) {
+        await t.test(name, () => {
+            const pieces = [];
+            for (let rest = text; rest;) {
+                const fits = room(rest, 12, 3);
+                const n = cutText(rest, fits);
+                assert.ok(n > 0, 'each piece takes something');
+                assert.ok(fits(n));
+                const piece = rest.slice(0, n);
+                rest = rest.slice(n);
+                // Cut after a space or line break, unless the piece is one word.
+                if (rest && /[ \n\t]/.test(piece))
+                    assert.match(piece, /[ \n\t]$/);
+                assert.ok(!/[\ud800-\udbff]$/.test(piece), 'no half of a surrogate pair');
+                pieces.push(piece);
+            }
+            assert.equal(pieces.join(''), text);
+        });
+    }
 });
