@@ -204,12 +204,19 @@ void TestPrint::printToPdfFile()
 void TestPrint::packetPageNumbers_data()
 {
     QTest::addColumn<QString>("paper"); // picked in the dialog
-    QTest::addColumn<int>("noteWords"); // words of a long note typed into the first form, 0 for none
+    QTest::addColumn<int>("noteWords"); // words of a long note typed on screen, 0 for none
+    QTest::addColumn<QString>("form"); // the form shown for typing it
+    QTest::addColumn<QString>("field"); // the field typed into, the first of its kind on that form
+    QTest::addColumn<bool>("numbered");
 
-    QTest::newRow("Letter") << u"letter"_s << 0;
-    QTest::newRow("A4") << u"A4"_s << 0;
-    // Taller than a sheet: the note cannot be split, so the packet flows without page numbers.
-    QTest::newRow("note longer than a page") << u"letter"_s << 4000;
+    QTest::newRow("Letter") << u"letter"_s << 0 << QString() << QString() << true;
+    QTest::newRow("A4") << u"A4"_s << 0 << QString() << QString() << true;
+    // Taller than a sheet: the note is cut between words and carries on on the next sheets.
+    QTest::newRow("note longer than a page") << u"letter"_s << 4000 << QString() << u"textarea"_s << true;
+    // A comment in a table cell cannot be cut: the packet flows over the pages
+    // without page numbers, and still loses nothing.
+    QTest::newRow("table comment longer than a page") << u"letter"_s << 1500 << u"mcsa-5875"_s
+                                                      << u".choice-comment"_s << false;
 }
 
 // The real forms page prints the packet of a record holding every form: each
@@ -218,15 +225,24 @@ void TestPrint::packetPageNumbers()
 {
     QFETCH(QString, paper);
     QFETCH(int, noteWords);
+    QFETCH(QString, form);
+    QFETCH(QString, field);
+    QFETCH(bool, numbered);
     QVERIFY(loadUrl(QUrl::fromLocalFile(QStringLiteral(KESTROVA_BUILD_DIR) + u"/html/kestrova.html"_s)));
     QVERIFY(m_view->ExecuteScript(
         u"fillTestData(); Kestrova.forms.list().forEach(function (d) {"
         " var c = document.getElementById('include-' + d.id); if (!c.checked) c.click(); });"_s));
-    if (noteWords) {
+    if (!form.isEmpty()) {
         QVERIFY(m_view->ExecuteScript(
-            u"var note = document.querySelector('#formArea textarea');"
-            " note.value = 'NoteBegins ' + Array(%1).join('quokka ') + 'NoteEnds';"
-            " note.dispatchEvent(new Event('input', { bubbles: true }));"_s.arg(noteWords + 1)));
+            u"document.getElementById('include-%1').parentNode.querySelector('.form-link').click();"_s.arg(form)));
+    }
+    if (noteWords) {
+        // Paragraphs of words, a blank line between them.
+        QVERIFY(m_view->ExecuteScript(
+            u"var note = document.querySelector('#formArea %1'), words = [];"
+            " for (var i = 0; i < %2; ++i) words.push('quokka' + (i % 150 === 149 ? '\\n\\n' : ' '));"
+            " note.value = 'NoteBegins ' + words.join('') + 'NoteEnds';"
+            " note.dispatchEvent(new Event('input', { bubbles: true }));"_s.arg(field).arg(noteWords)));
     }
 
     const QString pdf = m_dir.filePath(u"packet-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
@@ -250,22 +266,33 @@ void TestPrint::packetPageNumbers()
     for (int page = 1; page <= pages; ++page) {
         const QString text = pdfText(pdf, page);
         QVERIFY2(text.contains(u"Patient: TEST, Patient"_s), qPrintable(QString::number(page)));
-        if (noteWords)
-            QVERIFY2(!text.contains(u"Page "_s + QString::number(page) + u" of"_s), qPrintable(text));
-        else
+        if (numbered)
             QVERIFY2(text.contains(u"Page %1 of %2"_s.arg(page).arg(pages)), qPrintable(QString::number(page) + u": "_s + text));
+        else
+            QVERIFY2(!text.contains(u"Page "_s + QString::number(page) + u" of"_s), qPrintable(text));
     }
 
     if (noteWords) {
-        // Nothing of the note is lost: every word the layout holds is in the PDF.
-        QString laid;
+        // Nothing of the note is lost or repeated: each form that prints it has all
+        // its words, in order, however many sheets they take.
+        QString copies;
         QVERIFY(m_view->ExecuteScript(u"document.getElementById('nativeBuffer').value ="
-                                      " String(document.getElementById('printRoot').textContent.split('quokka').length - 1);"_s));
-        QVERIFY(m_view->ReadNativeBuffer(laid));
-        QVERIFY2(laid.toInt() >= noteWords, qPrintable(laid));
+                                      " String(document.getElementById('printRoot').textContent.split('NoteBegins').length - 1);"_s));
+        QVERIFY(m_view->ReadNativeBuffer(copies));
+        QVERIFY2(copies.toInt() >= 1, qPrintable(copies));
         const QString text = pdfText(pdf);
-        QCOMPARE(text.count(u"quokka"_s), laid.toInt());
-        QCOMPARE(text.count(u"NoteEnds"_s), laid.toInt() / noteWords);
+        QCOMPARE(text.count(u"NoteBegins"_s), copies.toInt());
+        QCOMPARE(text.count(u"quokka"_s), copies.toInt() * noteWords);
+        qsizetype from = 0;
+        for (int copy = 0; copy < copies.toInt(); ++copy) {
+            const qsizetype begins = text.indexOf(u"NoteBegins"_s, from);
+            const qsizetype ends = text.indexOf(u"NoteEnds"_s, begins);
+            QVERIFY(begins >= 0 && ends > begins);
+            QCOMPARE(text.mid(begins, ends - begins).count(u"quokka"_s), noteWords);
+            from = ends;
+        }
+        if (numbered)
+            QVERIFY(text.contains(u"(continued)"_s, Qt::CaseInsensitive));
     }
 }
 
