@@ -42,6 +42,24 @@ bool waitUntil(const std::function<bool()>& condition)
     return EngineTest::waitUntil(condition, kEngineTimeoutMs);
 }
 
+// Answers the print dialog as a user who prints to the PDF file `pdf` on `paper`
+// ("letter" or "A4"), noting the class of every dialog shown in `dialogs`.
+void answerPrintDialogWithPdf(const QString& pdf, const QString& paper, QStringList* dialogs = nullptr)
+{
+    Prompts::setDialogHandler([=](QDialog& dialog) {
+        if (dialogs)
+            *dialogs << QString::fromLatin1(dialog.metaObject()->className());
+        auto* printDialog = qobject_cast<QPrintDialog*>(&dialog);
+        if (!printDialog)
+            return false;
+        printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        printDialog->printer()->setOutputFileName(pdf);
+        if (paper == u"A4"_s)
+            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    });
+}
+
 // The PDF's text, of one page when `page` is given.
 QString pdfText(const QString& path, int page = 0)
 {
@@ -172,17 +190,7 @@ void TestPrint::printToPdfFile()
 
     const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
     QStringList dialogs;
-    Prompts::setDialogHandler([&](QDialog& dialog) {
-        dialogs << QString::fromLatin1(dialog.metaObject()->className());
-        auto* printDialog = qobject_cast<QPrintDialog*>(&dialog);
-        if (!printDialog)
-            return false;
-        printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        printDialog->printer()->setOutputFileName(pdf);
-        if (paper == u"A4"_s)
-            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
-        return true;
-    });
+    answerPrintDialogWithPdf(pdf, paper, &dialogs);
     m_view->Post([view = m_view.get(), commandId] { view->OnCommand(commandId); });
     QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
 
@@ -246,16 +254,7 @@ void TestPrint::packetPageNumbers()
     }
 
     const QString pdf = m_dir.filePath(u"packet-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
-    Prompts::setDialogHandler([&](QDialog& dialog) {
-        auto* printDialog = qobject_cast<QPrintDialog*>(&dialog);
-        if (!printDialog)
-            return false;
-        printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-        printDialog->printer()->setOutputFileName(pdf);
-        if (paper == u"A4"_s)
-            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
-        return true;
-    });
+    answerPrintDialogWithPdf(pdf, paper);
     m_view->Post([view = m_view.get()] { view->OnCommand(ID_FILE_PRINT_PACKET); });
     QVERIFY(waitUntil([&] { return m_view->IsIdle(); }));
     QVERIFY(Prompts::shownMessages().isEmpty());
