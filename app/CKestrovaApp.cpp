@@ -8,6 +8,7 @@
 #include "host/ShortcutKeyFilter.h"
 #include "tools/About.h"
 #include "view/CKestrovaView.h"
+#include "view/ViewTexts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -51,6 +52,11 @@ bool CKestrovaApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
+    if (!BrowserEngineAvailable()) {
+        Prompts::showMessage(Prompts::Icon::Warning, AppTexts::appName(), AppTexts::engineUnavailable());
+        return false;
+    }
+
     m_doc = std::make_unique<CKestrovaDoc>();
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
@@ -63,11 +69,6 @@ bool CKestrovaApp::InitInstance(const QStringList& arguments)
         m_doc->OnNewDocument();
     }
 
-    if (!BrowserEngineAvailable()) {
-        Prompts::showMessage(Prompts::Icon::Warning, AppTexts::appName(), AppTexts::engineUnavailable());
-        return false;
-    }
-
     m_keyFilter = std::make_unique<ShortcutKeyFilter>();
     qApp->installEventFilter(m_keyFilter.get());
 
@@ -77,7 +78,7 @@ bool CKestrovaApp::InitInstance(const QStringList& arguments)
     m_frame = std::make_unique<CMainFrame>(m_view.get());
     Prompts::setOwner(m_frame.get());
     m_view->OnInitialUpdate();
-    m_frame->setWindowTitle(m_doc->GetTitle() + u" - "_s + AppTexts::windowTitle());
+    m_frame->setWindowTitle(ViewTexts::literalTitle(m_doc->GetTitle()) + u" - "_s + AppTexts::windowTitle());
     // Without a window manager (a bare X server) "maximised" is only a flag: give the
     // window the whole screen too.
     if (QScreen* screen = m_frame->screen())

@@ -13,8 +13,9 @@ bool CKestrovaDoc::OnNewDocument()
 
 bool CKestrovaDoc::OnOpenDocument(const QString& path)
 {
+    // Only a regular file can be a record; opening a pipe would wait for a writer for ever.
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     m_strTitle = QFileInfo(path).fileName();
     return true;

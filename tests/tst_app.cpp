@@ -13,7 +13,10 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -168,6 +171,10 @@ void TestApp::titleSequence()
     app.View()->m_strRecordPath = u"/records/Smith, John.kiv"_s;
     app.View()->UpdateFrameTitle();
     QCOMPARE(frame->windowTitle(), u"Kestrova - Smith, John.kiv"_s);
+    // Qt's unsaved-changes mark must not eat part of a file's name.
+    app.View()->m_strRecordPath = u"/records/Smith [*].kiv"_s;
+    app.View()->UpdateFrameTitle();
+    QCOMPARE(frame->windowHandle()->title(), u"Kestrova - Smith [*].kiv"_s);
     app.ExitInstance(0);
 }
 
@@ -176,6 +183,7 @@ void TestApp::unreadableCommandLineFile_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("missing") << u"no-such-record.kiv"_s;
     QTest::newRow("a folder") << u"folder.kiv"_s;
+    QTest::newRow("a pipe") << u"pipe.kiv"_s; // opening it would wait for a writer for ever
 }
 
 void TestApp::unreadableCommandLineFile()
@@ -183,6 +191,7 @@ void TestApp::unreadableCommandLineFile()
     QFETCH(QString, name);
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(u"folder.kiv"_s);
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(u"pipe.kiv"_s)).constData(), 0600) == 0);
     const QString path = dir.filePath(name);
 
     CKestrovaApp app;
@@ -200,7 +209,8 @@ void TestApp::engineThatCannotStart()
 {
     qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
     CKestrovaApp app;
-    const bool started = app.InitInstance({u"kestrova"_s});
+    // The engine is checked before the command line, so its message is the one shown.
+    const bool started = app.InitInstance({u"kestrova"_s, u"/nonexistent/record.kiv"_s});
     qunsetenv("QTWEBENGINEPROCESS_PATH");
     QVERIFY(!started);
     QVERIFY(!app.MainFrame());

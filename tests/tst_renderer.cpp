@@ -177,13 +177,18 @@ void TestRenderer::rendererLostComesBack()
     for (const Prompts::ShownMessage& shown : Prompts::shownMessages())
         QCOMPARE(shown.icon, Prompts::Icon::Error);
     QCOMPARE(fileBytes(path), onDisk);
+    // The form no longer shows the file, so the title no longer names it.
+    QVERIFY(m_view->m_strRecordPath.isEmpty());
+    QCOMPARE(m_frame->windowTitle(), u"Kestrova"_s);
 
-    // The program goes on: a save now writes the form as it is.
+    // The program goes on: a plain Save asks where to write the form as it is, and
+    // leaves the patient's file alone.
     Prompts::clearTestRecords();
     const QString next = m_dir->filePath(u"after.kiv"_s);
     Prompts::setNextFileName(next);
-    m_view->SaveRecord(true);
+    m_view->SaveRecord(false);
     QCOMPARE(messageTexts(), QStringList());
+    QCOMPARE(Prompts::fileRequests().size(), 1);
     QString saved;
     QVERIFY(ReadUtf8File(next, saved));
     QVERIFY(saved.contains(u"Harbor Clinic"_s));

@@ -25,6 +25,7 @@ CKestrovaView::CKestrovaView(QObject* parent) : QObject(parent), m_host(new WebH
             [this](const QUrl& url) { OnDocumentComplete(url.toString()); });
     connect(m_host, &WebHost::rendererRestarted, this, &CKestrovaView::onRendererRestarted);
     connect(m_host, &WebHost::rendererGaveUp, this, [this] {
+        forgetRecordFile();
         Post([] {
             Prompts::showMessage(Prompts::Icon::Error, ViewTexts::appName(), ViewTexts::formNotReloaded());
         });
@@ -84,7 +85,7 @@ void CKestrovaView::UpdateFrameTitle()
     if (!m_strRecordPath.isEmpty())
         title += u" - "_s + QFileInfo(m_strRecordPath).fileName();
     if (m_frame)
-        m_frame->setProperty("windowTitle", title);
+        m_frame->setProperty("windowTitle", ViewTexts::literalTitle(title));
 }
 
 bool CKestrovaView::ExecuteScript(const QString& script)
@@ -109,7 +110,16 @@ bool CKestrovaView::ReadNativeBuffer(QString& text)
 
 void CKestrovaView::onRendererRestarted()
 {
+    forgetRecordFile();
     Post([] {
         Prompts::showMessage(Prompts::Icon::Error, ViewTexts::appName(), ViewTexts::formReloaded());
     });
+}
+
+// The form that came back holds a new record, not the file's: a plain Save must ask
+// for a file rather than write that form over the patient's record.
+void CKestrovaView::forgetRecordFile()
+{
+    m_strRecordPath.clear();
+    UpdateFrameTitle();
 }

@@ -69,6 +69,7 @@ private:
     void schedulePump();
     void pump();
     void onRendererRestarted();
+    void forgetRecordFile();
 
     WebHost* m_host;
     QPointer<QObject> m_frame;

@@ -6,6 +6,13 @@
 namespace ViewTexts {
 
 inline QString appName() { return QStringLiteral("Kestrova"); }
+
+// A window title shows "[*]" as the unsaved-changes mark and drops it otherwise; a
+// file name that holds those characters must show them as they are.
+inline QString literalTitle(QString title)
+{
+    return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
 inline QString interfaceLocation() { return QStringLiteral("/html/kestrova.html"); }
 inline QString missingInterface()
 {
