@@ -10,7 +10,8 @@
     // Input key of the rules -> record path (the field a finding links to).
     const FIELDS = {
         examDate: 'visit.examDate', expiryDate: F + 'expiryDate', determination: F + 'determination',
-        period: F + 'period', followUpDate: F + 'followUpDate', dob: 'patient.dob',
+        period: F + 'period', periodOther: F + 'periodOther', followUpDate: F + 'followUpDate', dob: 'patient.dob',
+        stateDetermination: F + 'stateDetermination', stateExpiryDate: F + 'stateExpiryDate',
         nrNumber: 'provider.nrNumber', nrDate: 'provider.nrDate', reported: F + 'reported', box39164: F + 'cond39164',
         'bp.sys': 'visit.bpSys', 'bp.dia': 'visit.bpDia', 'bp.sys2': 'visit.bpSys2', 'bp.dia2': 'visit.bpDia2',
         'vision.rightUnc': 'visit.visRightUnc', 'vision.leftUnc': 'visit.visLeftUnc', 'vision.bothUnc': 'visit.visBothUnc',
@@ -19,7 +20,7 @@
         'vision.lenses': F + 'condLenses', 'vision.form5871Date': F + 'form5871Date',
         'hearing.whisperRight': 'visit.whisperRight', 'hearing.r500': 'visit.aud500R', 'hearing.hearingAidBox': F + 'condHearingAid',
         'insulin.form5870Date': F + 'form5870Date',
-        'certificate.driverName': 'patient.lastName', 'certificate.driverLicense': 'patient.licenseNumber',
+        'certificate.basis': C + 'basis', 'certificate.driverName': 'patient.lastName', 'certificate.driverLicense': 'patient.licenseNumber',
         'certificate.driverLicenseState': 'patient.licenseState', 'certificate.driverAddress': 'patient.street',
         'certificate.driverDob': 'patient.dob', 'certificate.driverCdl': 'patient.cdl',
         'certificate.driverSigned': F + 'driverSigned', 'certificate.examinerName': 'provider.name',
@@ -50,6 +51,8 @@
             periodOtherMonths: str(F + 'periodOther'),
             followUpDate: str(F + 'followUpDate'),
             expiryDate: str(F + 'expiryDate'),
+            stateDetermination: str(F + 'stateDetermination'),
+            stateExpiryDate: str(F + 'stateExpiryDate'),
             bp: { sys: str('visit.bpSys'), dia: str('visit.bpDia'), sys2: str('visit.bpSys2'), dia2: str('visit.bpDia2'),
                   treated: flag('visit.bpTreated') },
             vision: {
@@ -66,7 +69,7 @@
             },
             insulin: { treated: flag('visit.insulinTreated') || str(F + 'hhInsulin') === 'yes', form5870Date: str(F + 'form5870Date') },
             certificate: {
-                driverName: name, driverLicense: str('patient.licenseNumber'), driverLicenseState: str('patient.licenseState'),
+                basis: str(C + 'basis'), driverName: name, driverLicense: str('patient.licenseNumber'), driverLicenseState: str('patient.licenseState'),
                 driverAddress: address, driverDob: str('patient.dob'), driverCdl: str('patient.cdl'),
                 driverSigned: flag(F + 'driverSigned'), examinerName: str('provider.name'), examinerPhone: str('provider.phone'),
                 examinerOccupation: str('provider.occupation') === 'other' ? str('provider.occupationOther') : str('provider.occupation'),
@@ -83,7 +86,9 @@
 
     function validate(record) {
         const get = function (path) { return K.record.getValue(record, path); };
-        return K.rulesDot.validate(input(get)).map(function (f) {
+        const values = input(get);
+        values.withCertificate = record.forms.indexOf('mcsa-5876') >= 0;
+        return K.rulesDot.validate(values).map(function (f) {
             const out = Object.assign({}, f);
             out.field = FIELDS[f.field] || '';
             out.forms = ['mcsa-5875', 'mcsa-5876'];

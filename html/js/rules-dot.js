@@ -29,8 +29,8 @@
     const ISSUING = ['meets2y', 'periodic'];
     const PERIOD_MONTHS = { '3m': 3, '6m': 6, '1y': 12 };
 
-    function finding(rule, severity, message, field) {
-        const f = { rule: rule, severity: severity, message: message, cite: CITE[rule] };
+    function finding(rule, severity, message, field, cite) {
+        const f = { rule: rule, severity: severity, message: message, cite: cite || CITE[rule] };
         if (field)
             f.field = field;
         return f;
@@ -50,23 +50,56 @@
         return !Number.isNaN(n);
     }
 
+    // The determination a certificate rests on: Section 3 (Federal) when it qualifies the
+    // driver, else Section 4 (State) when the certificate is issued with State variances;
+    // null when neither does. Section 4 has no period of its own, only an expiration date.
+    function certification(input) {
+        if (ISSUING.indexOf(input.determination) >= 0)
+            return { state: false, determination: input.determination, expiryDate: input.expiryDate,
+                     expiryField: 'expiryDate', periodField: 'period' };
+        const basis = (input.certificate || {}).basis;
+        if (basis === 'state' && ISSUING.indexOf(input.stateDetermination) >= 0)
+            return { state: true, determination: input.stateDetermination, expiryDate: input.stateExpiryDate,
+                     expiryField: 'stateExpiryDate', periodField: 'stateDetermination' };
+        return null;
+    }
+
     function isIssuing(input) {
-        return ISSUING.indexOf(input.determination) >= 0;
+        return certification(input) !== null;
+    }
+
+    // The "other" period in whole months: NaN when not a positive whole number.
+    function otherMonths(input) {
+        const months = num(input.periodOtherMonths);
+        return Number.isInteger(months) && months > 0 ? months : NaN;
     }
 
     // Months the determination certifies for: 24 for the 2-year certificate, the chosen
-    // period for periodic monitoring; NaN when there is none.
+    // period (at most 24) for periodic monitoring; NaN when there is none.
     function certificateMonths(input) {
-        if (input.determination === 'meets2y')
+        const cert = certification(input);
+        if (!cert)
+            return NaN;
+        if (cert.determination === 'meets2y')
             return 24;
-        if (input.determination === 'periodic') {
-            if (input.period === 'other') {
-                const months = num(input.periodOtherMonths);
-                return Number.isInteger(months) && months > 0 ? months : NaN;
-            }
-            return PERIOD_MONTHS[input.period] || NaN;
+        if (cert.state)
+            return NaN;
+        if (input.period === 'other') {
+            const months = otherMonths(input);
+            return months <= 24 ? months : NaN;
         }
-        return NaN;
+        return PERIOD_MONTHS[input.period] || NaN;
+    }
+
+    // Whether the certificate runs longer than `limit` months: by its period, or by its
+    // expiration date when the period is not known (a State periodic determination).
+    function longerThan(input, limit) {
+        const months = certificateMonths(input);
+        if (known(months))
+            return months > limit;
+        const cert = certification(input);
+        return !!cert && dates.isValid(input.examDate) && dates.isValid(cert.expiryDate)
+            && dates.compare(cert.expiryDate, dates.addMonths(input.examDate, limit)) > 0;
     }
 
     // The expiration date that the exam date and the determination give; '' when none.
@@ -104,30 +137,44 @@
     // D1, D2: the expiration date against the exam date and the determination.
     function checkExpiry(input) {
         const out = [];
-        if (!isIssuing(input))
+        const cert = certification(input);
+        if (!cert)
             return out;
         if (!dates.isValid(input.examDate)) {
             out.push(finding('D1', 'error', 'Enter the examination date; the certificate expiration date depends on it.', 'examDate'));
             return out;
         }
-        if (input.determination === 'periodic' && !known(certificateMonths(input)))
-            out.push(finding('D2', 'error', 'Periodic monitoring needs a certification period (3 months, 6 months, 1 year or a number of months).', 'period'));
-        if (!dates.isValid(input.expiryDate)) {
-            out.push(finding('D1', 'error', 'Enter the certificate expiration date.', 'expiryDate'));
+        const periodic = cert.determination === 'periodic' && !cert.state;
+        if (periodic && input.period === 'other' && otherMonths(input) > 24)
+            out.push(finding('D2', 'error', 'A medical certificate is for at most 24 months; the other period is '
+                + otherMonths(input) + ' months.', 'periodOther'));
+        else if (periodic && !known(certificateMonths(input)))
+            out.push(finding('D2', 'error', 'Periodic monitoring needs a certification period (3 months, 6 months, 1 year or a number of months).',
+                input.period === 'other' ? 'periodOther' : 'period'));
+        const expiry = cert.expiryDate;
+        const where = cert.state ? 'the State certificate expiration date (Section 4)' : 'the certificate expiration date';
+        if (!dates.isValid(expiry)) {
+            out.push(finding('D1', 'error', 'Enter ' + where + '.', cert.expiryField));
             return out;
         }
         const limit = dates.addMonths(input.examDate, 24);
-        if (dates.compare(input.expiryDate, input.examDate) <= 0)
-            out.push(finding('D1', 'error', 'The certificate expiration date must come after the examination date.', 'expiryDate'));
-        else if (dates.compare(input.expiryDate, limit) > 0)
-            out.push(finding('D1', 'error', 'The certificate expires ' + dates.toUs(input.expiryDate)
-                + ', more than 24 months after the examination; the latest date is ' + dates.toUs(limit) + '.', 'expiryDate'));
-        else if (input.determination === 'periodic' && known(certificateMonths(input))) {
+        if (dates.compare(expiry, input.examDate) <= 0)
+            out.push(finding('D1', 'error', 'The certificate expiration date must come after the examination date.', cert.expiryField));
+        else if (dates.compare(expiry, limit) > 0)
+            out.push(finding('D1', 'error', 'The certificate expires ' + dates.toUs(expiry)
+                + ', more than 24 months after the examination; the latest date is ' + dates.toUs(limit) + '.', cert.expiryField));
+        else if (periodic && known(certificateMonths(input))) {
             const expected = computeExpiry(input);
-            if (input.expiryDate !== expected)
+            if (expiry !== expected)
                 out.push(finding('D2', 'error', 'With periodic monitoring the certificate expires at the end of the period: '
-                    + dates.toUs(expected) + ', not ' + dates.toUs(input.expiryDate) + '.', 'expiryDate'));
+                    + dates.toUs(expected) + ', not ' + dates.toUs(expiry) + '.', 'expiryDate'));
         }
+        // The certificate prints the Section 3 expiration date; on a State certificate it
+        // must be the State one.
+        if (cert.state && input.expiryDate !== expiry)
+            out.push(finding('D1', 'error', 'The certificate shows the expiration date '
+                + (dates.isValid(input.expiryDate) ? dates.toUs(input.expiryDate) : '(none)')
+                + '; the State determination gives ' + dates.toUs(expiry) + '. Enter the same date.', 'expiryDate'));
         return out;
     }
 
@@ -137,7 +184,8 @@
         const bp = input.bp || {};
         const s = num(bp.sys), d = num(bp.dia);
         if (!known(s) || !known(d)) {
-            out.push(finding('D4', 'error', 'Record the blood pressure (systolic and diastolic).', known(s) ? 'bp.dia' : 'bp.sys'));
+            out.push(finding('D4', isIssuing(input) ? 'error' : 'warning', 'Record the blood pressure (systolic and diastolic).',
+                known(s) ? 'bp.dia' : 'bp.sys'));
             return out;
         }
         if ((s > 139 || d > 89) && !(known(num(bp.sys2)) && known(num(bp.dia2))))
@@ -147,27 +195,35 @@
         if (!isIssuing(input))
             return out;
         const months = certificateMonths(input);
+        const cert = certification(input);
         if (stage.stage === 'stage3')
-            out.push(finding('D4', 'warning', stage.label + ': the driver should be disqualified; once at or below 140/90, certify at 6-month intervals.', 'determination'));
+            out.push(finding('D4', 'warning', stage.label + ': the driver should be disqualified; once at or below 140/90, certify at 6-month intervals.',
+                cert.state ? 'stateDetermination' : 'determination'));
         else if (known(months) && months > stage.maxMonths)
             out.push(finding('D4', 'warning', stage.label + ' allows a certificate of at most ' + stage.maxMonths
-                + ' months' + (stage.stage === 'stage2' ? ' (one time)' : '') + '; this one is for ' + months + ' months.', 'period'));
+                + ' months' + (stage.stage === 'stage2' ? ' (one time)' : '') + '; this one is for ' + months + ' months.', cert.periodField));
         return out;
     }
 
-    // Snellen denominator from "20/40" or "40"; NaN when not readable.
+    // Snellen denominator from "20/40" or "40"; NaN when not readable. A letters-missed
+    // or letters-more suffix ("20/40-1", "20/40+2") is dropped: the reading is scored on
+    // the line it names, so "20/40-1" is the 20/40 line, as examiners record it.
     function acuity(text) {
         if (typeof text === 'number')
             return text;
         if (typeof text !== 'string')
             return NaN;
-        const match = /^\s*(?:20\s*\/\s*)?(\d{1,3})\s*$/.exec(text);
+        const match = /^\s*(?:20\s*\/\s*)?(\d{1,3})\s*(?:[+-]\s*\d)?\s*$/.exec(text);
         return match ? Number(match[1]) : NaN;
     }
 
     function acuityPasses(text) {
         const a = acuity(text);
         return known(a) && a <= 40;
+    }
+
+    function blank(value) {
+        return typeof value !== 'string' || value.trim() === '';
     }
 
     // D5, D6: acuity, field, colour, corrective lenses; the alternative standard.
@@ -181,55 +237,65 @@
             { name: 'Left eye', unc: 'leftUnc', cor: 'leftCor', field: 'fieldLeft' },
             { name: 'Both eyes', unc: 'bothUnc', cor: 'bothCor', field: null }
         ];
-        let lensesNeeded = false;
-        const passing = eyes.map(function (eye) {
-            const unc = v[eye.unc], cor = v[eye.cor];
-            if (!known(acuity(unc)) && !known(acuity(cor))) {
-                out.push(finding('D5', 'error', eye.name + ': record the visual acuity (20/__).', 'vision.' + eye.unc));
-                return false;
-            }
-            if (acuityPasses(unc))
-                return true;
-            if (acuityPasses(cor)) {
-                lensesNeeded = true;
-                return true;
-            }
-            return false;
+        const results = eyes.map(function (eye) {
+            const unaided = acuityPasses(v[eye.unc]);
+            const degrees = eye.field ? num(v[eye.field]) : NaN;
+            return {
+                eye: eye,
+                recorded: known(acuity(v[eye.unc])) || known(acuity(v[eye.cor])),
+                unaided: unaided,
+                passes: unaided || acuityPasses(v[eye.cor]),
+                degrees: degrees,
+                fieldPasses: known(degrees) && degrees >= 70
+            };
         });
-        const fieldPass = [eyes[0], eyes[1]].map(function (eye) {
-            const degrees = num(v[eye.field]);
-            if (!known(degrees)) {
-                out.push(finding('D5', 'error', eye.name + ': record the horizontal field of vision in degrees.', 'vision.' + eye.field));
-                return false;
-            }
-            return degrees >= 70;
-        });
+        const single = results.slice(0, 2);
+        let lensesNeeded;
         if (v.altStandard) {
-            const better = (passing[0] && fieldPass[0]) || (passing[1] && fieldPass[1]);
-            if (!better)
+            // Only the better eye must meet 20/40 and 70 degrees; the other may be blind and
+            // its entries a description ("NLP") or empty.
+            const better = single.filter(function (r) { return r.passes && r.fieldPasses; });
+            if (!better.length) {
+                single.forEach(function (r) {
+                    const empty = blank(v[r.eye.unc]) && blank(v[r.eye.cor]);
+                    if (empty)
+                        out.push(finding('D5', 'error', r.eye.name + ': record the visual acuity (20/__).', 'vision.' + r.eye.unc));
+                    // An eye described in words ("NLP") has no field to record.
+                    if (blank(v[r.eye.field]) && (empty || r.recorded))
+                        out.push(finding('D5', 'error', r.eye.name + ': record the horizontal field of vision in degrees.', 'vision.' + r.eye.field));
+                });
                 out.push(finding('D6', failSeverity, 'Under the alternative vision standard the better eye must still see 20/40 and 70\u00b0.', 'vision.rightUnc'));
+            }
+            if (!results[2].recorded)
+                out.push(finding('D5', 'error', 'Both eyes: record the visual acuity (20/__).', 'vision.bothUnc'));
+            lensesNeeded = better.length > 0 && better.every(function (r) { return !r.unaided; });
             const signed = dates.daysBetween(v.form5871Date, input.examDate);
             if (!known(signed))
                 out.push(finding('D6', 'error', 'The alternative vision standard needs the MCSA-5871 vision evaluation report date.', 'vision.form5871Date'));
             else if (signed < 0 || signed > 45)
                 out.push(finding('D6', 'error', 'The MCSA-5871 must be signed no more than 45 days before the examination (it is '
                     + (signed < 0 ? 'dated after the examination' : signed + ' days before') + ').', 'vision.form5871Date'));
-            const months = certificateMonths(input);
-            if (issuing && known(months) && months > 12)
-                out.push(finding('D6', 'error', 'Under the alternative vision standard the certificate is for at most 12 months.', 'period'));
+            if (issuing && longerThan(input, 12))
+                out.push(finding('D6', 'error', 'Under the alternative vision standard the certificate is for at most 12 months.', certification(input).periodField));
             if (v.color === 'no')
                 out.push(finding('D6', failSeverity, 'The alternative vision standard does not cover a failure to tell red, green and amber.', 'vision.color'));
         } else {
-            eyes.forEach(function (eye, i) {
-                const a = v[eye.unc], c = v[eye.cor];
-                if ((known(acuity(a)) || known(acuity(c))) && !passing[i])
-                    out.push(finding('D5', failSeverity, eye.name + ' does not reach 20/40, with or without correction.', 'vision.' + (known(acuity(c)) ? eye.cor : eye.unc)));
+            results.forEach(function (r) {
+                const eye = r.eye;
+                if (!r.recorded)
+                    out.push(finding('D5', 'error', eye.name + ': record the visual acuity (20/__).', 'vision.' + eye.unc));
+                else if (!r.passes)
+                    out.push(finding('D5', failSeverity, eye.name + ' does not reach 20/40, with or without correction.',
+                        'vision.' + (known(acuity(v[eye.cor])) ? eye.cor : eye.unc)));
             });
-            [0, 1].forEach(function (i) {
-                const degrees = num(v[eyes[i].field]);
-                if (known(degrees) && !fieldPass[i])
-                    out.push(finding('D5', failSeverity, eyes[i].name + ': horizontal field ' + degrees + '\u00b0 is below 70\u00b0.', 'vision.' + eyes[i].field));
+            single.forEach(function (r) {
+                const eye = r.eye;
+                if (!known(r.degrees))
+                    out.push(finding('D5', 'error', eye.name + ': record the horizontal field of vision in degrees.', 'vision.' + eye.field));
+                else if (!r.fieldPasses)
+                    out.push(finding('D5', failSeverity, eye.name + ': horizontal field ' + r.degrees + '\u00b0 is below 70\u00b0.', 'vision.' + eye.field));
             });
+            lensesNeeded = results.some(function (r) { return r.passes && !r.unaided; });
             if (v.color === 'no')
                 out.push(finding('D5', failSeverity, 'The driver must recognise the colours of traffic signals (red, green, amber).', 'vision.color'));
         }
@@ -293,9 +359,8 @@
         else if (days < 0 || days > 45)
             out.push(finding('D8', 'error', 'The MCSA-5870 must be signed no more than 45 days before the examination (it is '
                 + (days < 0 ? 'dated after the examination' : days + ' days before') + ').', 'insulin.form5870Date'));
-        const months = certificateMonths(input);
-        if (isIssuing(input) && known(months) && months > 12)
-            out.push(finding('D8', 'error', 'With insulin-treated diabetes the certificate is for at most 12 months.', 'period'));
+        if (isIssuing(input) && longerThan(input, 12))
+            out.push(finding('D8', 'error', 'With insulin-treated diabetes the certificate is for at most 12 months.', certification(input).periodField));
         return out;
     }
 
@@ -313,6 +378,7 @@
     }
 
     const CERTIFICATE_FIELDS = [
+        ['basis', 'Whether the driver was examined under the Federal regulations or with State variances'],
         ['driverName', 'Driver\u2019s name'],
         ['driverLicense', 'Driver\u2019s license number'],
         ['driverLicenseState', 'Driver\u2019s license state'],
@@ -330,11 +396,33 @@
         ['certificateDate', 'Certificate date (examination date)']
     ];
 
-    // D10: every field of the certificate.
+    const QUALIFYING_CITE = '49 CFR 391.43(g), (h)';
+    const NOT_QUALIFYING = {
+        notMeet: 'finds that the driver does not meet the standards',
+        pending: 'leaves the determination pending',
+        incomplete: 'records an incomplete examination'
+    };
+
+    // D10: a certificate only on a determination that qualifies the driver (when the
+    // record includes one), and then every field of it.
     function checkCertificate(input) {
-        if (!isIssuing(input))
-            return [];
         const c = input.certificate || {};
+        if (!isIssuing(input)) {
+            if (!input.withCertificate)
+                return [];
+            if (c.basis !== 'state' && ISSUING.indexOf(input.stateDetermination) >= 0)
+                return [finding('D10', 'error', 'Only the State determination (Section 4 of the MCSA-5875) qualifies the driver: '
+                    + 'mark the certificate as issued with State variances, or complete the Federal determination in Section 3.', 'certificate.basis',
+                    QUALIFYING_CITE)];
+            const state = c.basis === 'state';
+            const value = state ? input.stateDetermination : input.determination;
+            const section = state ? 'Section 4 (State)' : 'Section 3';
+            return [finding('D10', 'error', 'No qualifying determination: ' + section + ' of the MCSA-5875 '
+                + (NOT_QUALIFYING[value] || 'has no determination')
+                + '. Only a driver found to meet the standards (2-year certificate or periodic monitoring) can be certified; '
+                + 'this MCSA-5876 is not a valid certificate.', state ? 'stateDetermination' : 'determination',
+                QUALIFYING_CITE)];
+        }
         return CERTIFICATE_FIELDS.filter(function (entry) {
             const value = c[entry[0]];
             return !(value === true || (typeof value === 'string' && value.trim() !== ''));
@@ -373,7 +461,7 @@
 
     // D13: results go to the National Registry by midnight of the next calendar day.
     function checkReporting(input) {
-        if (!input.determination || input.reported || !dates.isValid(input.examDate))
+        if ((!input.determination && !input.stateDetermination) || input.reported || !dates.isValid(input.examDate))
             return [];
         const due = dates.addDays(input.examDate, 1);
         const late = dates.isValid(input.today) && dates.compare(input.today, due) > 0;
@@ -398,6 +486,7 @@
     const api = {
         CITE: CITE,
         CERTIFICATE_FIELDS: CERTIFICATE_FIELDS,
+        certification: certification,
         certificateMonths: certificateMonths,
         computeExpiry: computeExpiry,
         bpStage: bpStage,

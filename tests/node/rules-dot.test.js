@@ -12,6 +12,7 @@ function base(overrides) {
     const input = {
         examDate: EXAM, dob: '1980-01-02', today: EXAM, intrastateOnly: false,
         determination: 'meets2y', period: '', periodOtherMonths: '', followUpDate: '', expiryDate: '2027-03-15',
+        stateDetermination: '', stateExpiryDate: '', withCertificate: true,
         bp: { sys: '120', dia: '80', sys2: '', dia2: '', treated: false },
         vision: { rightUnc: '20', leftUnc: '20', bothUnc: '20', rightCor: '', leftCor: '', bothCor: '',
                   fieldRight: '85', fieldLeft: '85', color: 'yes', lenses: false, altStandard: false, form5871Date: '' },
@@ -19,7 +20,7 @@ function base(overrides) {
                    l500: '', l1000: '', l2000: '', hearingAidBox: false },
         insulin: { treated: false, form5870Date: '' },
         certificate: {
-            driverName: 'TEST', driverLicense: 'X1', driverLicenseState: 'TX', driverAddress: '1 Example St',
+            basis: 'federal', driverName: 'TEST', driverLicense: 'X1', driverLicenseState: 'TX', driverAddress: '1 Example St',
             driverDob: '1980-01-02', driverCdl: 'yes', driverSigned: true, examinerName: 'EXAMINER, Test',
             examinerPhone: '555-0100', examinerOccupation: 'md', examinerLicense: 'L1', examinerLicenseState: 'TX',
             examinerNrNumber: '1234567890', examinerSigned: true, certificateDate: EXAM
@@ -80,6 +81,19 @@ test('D3: above 139/89 asks for a second reading', () => {
     assert.deepEqual(rulesOf(second), [], 'the second reading decides');
 });
 
+test('D4: a missing blood pressure blocks only a certificate', () => {
+    const cases = [
+        [{ bp: { sys: '' } }, 'error', 'bp.sys'],
+        [{ bp: { dia: ' ' } }, 'error', 'bp.dia'],
+        [{ bp: { sys: '', dia: '' }, determination: 'notMeet' }, 'warning', 'bp.sys'],
+        [{ bp: { sys: '' }, determination: 'pending' }, 'warning', 'bp.sys']
+    ];
+    for (const [overrides, severity, field] of cases) {
+        const findings = rules.checkBloodPressure(base(overrides));
+        assert.deepEqual(findings.map((f) => [f.rule, f.severity, f.field]), [['D4', severity, field]], JSON.stringify(overrides));
+    }
+});
+
 test('D4: the certification period the pressure allows', () => {
     const cases = [
         // sys, dia, determination, period, warned
@@ -113,20 +127,38 @@ test('D1, D2: expiration date from the exam date and the determination', () => {
         [{ expiryDate: '' }, ['D1']],
         [{ determination: 'periodic', period: '', expiryDate: '2026-03-15' }, ['D2']],
         [{ determination: 'periodic', period: '1y', expiryDate: '2026-03-15' }, []],
-        [{ determination: 'periodic', period: '1y', expiryDate: '2026-03-14' }, ['D2']],
-        [{ determination: 'notMeet', expiryDate: '' }, []]
+        [{ determination: 'periodic', period: '1y', expiryDate: '2026-03-14' }, ['D2 expiryDate']],
+        [{ determination: 'notMeet', expiryDate: '' }, []],
+        // an "other" period is a whole number of months, at most 24
+        [{ determination: 'periodic', period: 'other', periodOtherMonths: '24', expiryDate: '2027-03-15' }, []],
+        [{ determination: 'periodic', period: 'other', periodOtherMonths: '25', expiryDate: '2027-03-15' }, ['D2 periodOther']],
+        [{ determination: 'periodic', period: 'other', periodOtherMonths: '25', expiryDate: '2027-04-15' }, ['D2 periodOther', 'D1 expiryDate']],
+        [{ determination: 'periodic', period: 'other', periodOtherMonths: '1.5', expiryDate: '2025-04-15' }, ['D2 periodOther']],
+        [{ determination: 'periodic', period: 'other', periodOtherMonths: '', expiryDate: '2025-04-15' }, ['D2 periodOther']],
+        // a certificate on the State determination: its expiration date, and the same date on the certificate
+        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', certificate: { basis: 'state' } }, []],
+        [{ determination: '', stateDetermination: 'periodic', stateExpiryDate: '2025-09-15', expiryDate: '2025-09-15', certificate: { basis: 'state' } }, []],
+        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-16', expiryDate: '2027-03-16', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
+        [{ determination: '', stateDetermination: 'periodic', stateExpiryDate: '2025-03-15', expiryDate: '2025-03-15', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
+        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
+        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', expiryDate: '', certificate: { basis: 'state' } }, ['D1 expiryDate']],
+        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', certificate: { basis: 'federal' } }, []]
     ];
     for (const [overrides, expected] of cases) {
         const findings = rules.checkExpiry(base(overrides));
-        assert.deepEqual(rulesOf(findings), expected, JSON.stringify(overrides));
+        assert.deepEqual(findings.map((f) => f.rule + (expected.some((e) => e.includes(' ')) ? ' ' + f.field : '')), expected, JSON.stringify(overrides));
         findings.forEach((f) => assert.equal(f.severity, 'error'));
     }
+    assert.equal(rules.computeExpiry(base({ determination: 'periodic', period: 'other', periodOtherMonths: '25' })), '');
 });
 
 test('D5: acuity, field and colour at the thresholds', () => {
     const cases = [
         [{ rightUnc: '20/40' }, []],
         [{ rightUnc: '20/50' }, ['D5']],
+        [{ rightUnc: '20/40-1' }, []],
+        [{ rightUnc: '20/50+2' }, ['D5']],
+        [{ rightUnc: 'NLP' }, ['D5']],
         [{ rightUnc: '50', rightCor: '40', lenses: true }, []],
         [{ rightUnc: '50', rightCor: '20/40', lenses: false }, ['D5']],
         [{ rightUnc: '50', rightCor: '50', lenses: true }, ['D5']],
@@ -163,6 +195,34 @@ test('D6: the alternative vision standard', () => {
     }
 });
 
+test('D5, D6: under the alternative standard only the better eye must see 20/40 and 70 degrees', () => {
+    const alt = (vision) => Object.assign({ altStandard: true, form5871Date: '2025-03-01' }, vision);
+    const blindRight = { rightUnc: 'NLP', rightCor: '', fieldRight: '' };
+    const cases = [
+        // vision, determination, errors, warnings
+        [alt(blindRight), 'periodic', [], []],
+        [alt({ rightUnc: 'blind', rightCor: '', fieldRight: '' }), 'periodic', [], []],
+        [alt({ leftUnc: 'NLP', leftCor: 'NLP', fieldLeft: '0' }), 'periodic', [], []],
+        [alt(Object.assign({}, blindRight, { fieldLeft: '70' })), 'periodic', [], []],
+        [alt(Object.assign({}, blindRight, { fieldLeft: '69' })), 'periodic', ['D6 vision.rightUnc'], []],
+        [alt(Object.assign({}, blindRight, { leftUnc: '20/50' })), 'periodic', ['D6 vision.rightUnc'], []],
+        [alt(Object.assign({}, blindRight, { leftUnc: '20/50', leftCor: '20/40', bothUnc: '20/50', bothCor: '20/40' })), 'periodic', ['D5 vision.lenses'], []],
+        [alt(Object.assign({}, blindRight, { leftUnc: '20/50', leftCor: '20/40', lenses: true })), 'periodic', [], []],
+        [alt(Object.assign({}, blindRight, { bothUnc: '' })), 'periodic', ['D5 vision.bothUnc'], []],
+        // no eye qualifies: the empty entries are asked for
+        [alt({ rightUnc: '', rightCor: '', fieldRight: '', leftUnc: '20/60' }), 'periodic',
+            ['D5 vision.rightUnc', 'D5 vision.fieldRight', 'D6 vision.rightUnc'], []],
+        [alt(Object.assign({}, blindRight, { leftUnc: '20/60' })), 'notMeet', [], ['D6 vision.rightUnc']],
+        // without the alternative standard a blind eye disqualifies
+        [blindRight, 'periodic', ['D5 vision.rightUnc', 'D5 vision.fieldRight'], []]
+    ];
+    for (const [vision, determination, errors, warnings] of cases) {
+        const findings = rules.checkVision(base({ vision, determination, period: '1y', expiryDate: '2026-03-15' }));
+        const of = (severity) => findings.filter((f) => f.severity === severity).map((f) => f.rule + ' ' + f.field);
+        assert.deepEqual([of('error'), of('warning')], [errors, warnings], JSON.stringify([vision, determination]));
+    }
+});
+
 test('D7: forced whisper 5 feet or better-ear average 40 dB', () => {
     const audio = (r, l) => ({ whisperRight: '', whisperLeft: '', r500: r[0], r1000: r[1], r2000: r[2], l500: l[0], l1000: l[1], l2000: l[2] });
     const cases = [
@@ -190,7 +250,11 @@ test('D8, D9: insulin assessment and pending follow-up within 45 days', () => {
         [{ insulin: { treated: true, form5870Date: '2025-01-29' }, determination: 'periodic', period: '1y', expiryDate: '2026-03-15' }, []],
         [{ insulin: { treated: true, form5870Date: '2025-01-28' }, determination: 'periodic', period: '1y', expiryDate: '2026-03-15' }, ['D8']],
         [{ insulin: { treated: true, form5870Date: '' }, determination: 'periodic', period: '1y', expiryDate: '2026-03-15' }, ['D8']],
-        [{ insulin: { treated: true, form5870Date: '2025-03-01' } }, ['D8']]
+        [{ insulin: { treated: true, form5870Date: '2025-03-01' } }, ['D8']],
+        [{ insulin: { treated: true, form5870Date: '2025-03-01' }, determination: '', certificate: { basis: 'state' },
+            stateDetermination: 'periodic', stateExpiryDate: '2026-03-15' }, []],
+        [{ insulin: { treated: true, form5870Date: '2025-03-01' }, determination: '', certificate: { basis: 'state' },
+            stateDetermination: 'periodic', stateExpiryDate: '2026-03-16' }, ['D8']]
     ];
     for (const [overrides, expected] of insulin)
         assert.deepEqual(rulesOf(rules.checkInsulin(base(overrides))), expected, JSON.stringify(overrides));
@@ -206,7 +270,50 @@ test('D10: the certificate needs every field', () => {
         const findings = rules.checkCertificate(base({ certificate }));
         assert.deepEqual(findings.map((f) => f.field), ['certificate.' + key]);
     }
-    assert.deepEqual(rules.checkCertificate(base({ determination: 'notMeet', certificate: { examinerPhone: '' } })), []);
+    const state = { determination: '', stateDetermination: 'meets2y', certificate: { basis: 'state', examinerPhone: '' } };
+    assert.deepEqual(rules.checkCertificate(base(state)).map((f) => f.field), ['certificate.examinerPhone']);
+});
+
+test('D10: no certificate without a determination that qualifies the driver', () => {
+    const cases = [
+        // overrides, the blocking finding (rule and field), words of its message
+        [{ determination: 'meets2y' }, null],
+        [{ determination: 'periodic', period: '6m' }, null],
+        [{ determination: 'notMeet' }, 'determination', /Section 3 .* does not meet/],
+        [{ determination: 'pending' }, 'determination', /pending/],
+        [{ determination: 'incomplete' }, 'determination', /incomplete/],
+        [{ determination: '' }, 'determination', /Section 3 .* has no determination/],
+        [{ determination: 'notMeet', withCertificate: false }, null],
+        // Section 4 qualifies only a certificate issued with State variances
+        [{ determination: '', stateDetermination: 'meets2y', certificate: { basis: 'state' } }, null],
+        [{ determination: 'notMeet', stateDetermination: 'periodic', certificate: { basis: 'state' } }, null],
+        [{ determination: 'meets2y', stateDetermination: '', certificate: { basis: 'state' } }, null],
+        [{ determination: '', stateDetermination: 'meets2y', certificate: { basis: 'federal' } }, 'certificate.basis', /State variances/],
+        [{ determination: '', stateDetermination: 'meets2y', certificate: { basis: '' } }, 'certificate.basis', /State variances/],
+        [{ determination: '', stateDetermination: 'notMeet', certificate: { basis: 'state' } }, 'stateDetermination', /Section 4 .* does not meet/],
+        [{ determination: 'pending', stateDetermination: 'pending', certificate: { basis: 'state' } }, 'stateDetermination', /pending/]
+    ];
+    for (const [overrides, field, words] of cases) {
+        const errors = rules.checkCertificate(base(overrides)).filter((f) => f.severity === 'error');
+        if (!field) {
+            assert.deepEqual(errors, [], JSON.stringify(overrides));
+            continue;
+        }
+        assert.deepEqual(errors.map((f) => f.rule + ' ' + f.field), ['D10 ' + field], JSON.stringify(overrides));
+        assert.match(errors[0].message, words);
+        assert.match(errors[0].cite, /391\.43/);
+    }
+});
+
+test('a driver who is not certified still gets the warnings of the examination', () => {
+    for (const determination of ['notMeet', 'pending', 'incomplete', '']) {
+        const findings = rules.validate(base({
+            determination, followUpDate: '2025-04-01', reported: false, expiryDate: '',
+            bp: { sys: '', dia: '' }, vision: { rightUnc: '20/200' }, hearing: { whisperRight: '2', whisperLeft: '2' }
+        }));
+        assert.deepEqual(findings.filter((f) => f.severity === 'error').map((f) => f.rule), ['D10'], determination);
+        assert.deepEqual(rulesOf(findings, 'warning'), ['D4', 'D5', 'D7'].concat(determination ? ['D13'] : []), determination);
+    }
 });
 
 test('D11: National Registry number of 10 digits, credential within 10 years', () => {
@@ -236,8 +343,9 @@ test('D12-D14: warnings for age, reporting and the legacy box', () => {
     assert.deepEqual(rulesOf(rules.checkLegacy(base({ box39164: true })), 'warning'), ['D14']);
 });
 
-test('acuity accepts 20/x and x, nothing else', () => {
-    const cases = [['20/40', 40], ['40', 40], [' 20 / 200 ', 200], ['20/', NaN], ['abc', NaN], ['', NaN], [null, NaN]];
+test('acuity accepts 20/x and x with an optional letters-missed suffix, nothing else', () => {
+    const cases = [['20/40', 40], ['40', 40], [' 20 / 200 ', 200], ['20/40-1', 40], ['20/40+2', 40], ['40 -2', 40],
+        ['20/', NaN], ['20/40-', NaN], ['20/40-12', NaN], ['20/40-1-1', NaN], ['abc', NaN], ['', NaN], [null, NaN]];
     for (const [text, expected] of cases)
         assert.ok(Object.is(rules.acuity(text), expected), String(text));
 });
