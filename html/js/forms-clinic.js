@@ -274,7 +274,7 @@
                             b.number('visit.heightIn', '(inches)', 2, { unit: 'in' }), b.number('visit.weight', 'Weight', 2, { unit: 'lb' })] },
                     { row: [text('visit.visRightCor', 'Vision right (corrected)', 3, { prefix: '20/' }), text('visit.visLeftCor', 'Vision left (corrected)', 3, { prefix: '20/' }),
                             text('visit.visBothCor', 'Vision both (corrected)', 3, { prefix: '20/' }),
-                            b.radio('visit.visColor', 'Color vision normal', b.YES_NO, 3)] }
+                            b.radio(PP + 'colorVision', 'Color vision normal', b.YES_NO, 3)] }
                 ]
             },
             {
