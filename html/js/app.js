@@ -182,7 +182,8 @@
         try {
             state.findings = K.forms.validate(state.record, {});
         } catch (e) {
-            state.findings = [];
+            // Checks that did not run must not leave the certificate looking ready.
+            state.findings = [{ rule: 'Checks', severity: 'error', message: 'The checks could not run on this record; do not issue a certificate.' }];
         }
         const last = get('patient.lastName'), first = get('patient.firstName');
         const name = [last, first].filter(function (s) { return typeof s === 'string' && s !== ''; }).join(', ');
