@@ -129,6 +129,8 @@
             section1['2'] = r.str('patient.lastName') && r.str('patient.firstName') ? r.str('patient.lastName') : '';
             const age = K.dates.ageOn(r.str('patient.dob'), r.str('visit.examDate') || today());
             section1['3'] = Number.isNaN(age) ? '' : String(age);
+            // Height may be given in feet, in inches, or both.
+            section1['5'] = r.str('visit.heightFt') || r.str('visit.heightIn');
             section1['11'] = TYPES.some(function (t) { return r.flag(Q + t); }) ? 'checked' : '';
             section2 = { '8none': r.flag(Q + 'q8none') };
             W.RESPIRATOR_SECTION2_ITEMS.concat(W.RESPIRATOR_FULL_FACEPIECE_ITEMS).forEach(function (k) { section2[k] = r.str(Q + 'q' + k); });
@@ -222,7 +224,7 @@
         const out = {};
         K.forms.builders.ACTIVITIES.forEach(function (a) {
             const key = group + '.' + prefix + a.key.toUpperCase();
-            out[a.key] = { hours: r.str(key + 'Hours'), lb: a.key === 'a' ? r.str(key + 'Limit') : '' };
+            out[a.key] = { hours: r.str(key + 'Hours'), limit: r.str(key + 'Limit') };
         });
         return out;
     }
@@ -276,8 +278,9 @@
 
     function signer(record) {
         const r = reader(record);
-        return run(W.W5, { signerCredential: r.str('provider.credential'), cosignedByPhysician: r.flag('case.physicianCosigned') },
-            { signerCredential: 'provider.credential' }, ['ca-20', 'ca-16', 'ca-17']);
+        return run(W.W5, { signerCredential: r.str('provider.credential'), signerOccupation: r.str('provider.occupation'),
+                           cosignedByPhysician: r.flag('case.physicianCosigned') },
+            { signerCredential: 'provider.credential', signerOccupation: 'provider.occupation' }, ['ca-20', 'ca-16', 'ca-17']);
     }
 
     function identifiers(record) {

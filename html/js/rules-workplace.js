@@ -48,11 +48,13 @@
  *   W2  { injuryDate, treatmentDates: [date] (or treatmentDate),
  *         surgery: bool, emergency: bool, owcpApproval: bool }
  *   W3  { ableToPerformRegularWork: bool, hoursPerDay,
- *         activities: { <a..t key>: { hours, lb } }, restrictionsText }
+ *         activities: { <a..t key>: { hours, limit } }, restrictionsText }
+ *       limit: the activity's weight, temperature or noise limit
  *   W4  { diagnosis, icdCodes: [code] | 'code, code', causation: 'yes'|'no',
  *         causationExplanation, disability: 'total'|'partial'|'none',
  *         limitations, disabilityFrom, returnDate }
- *   W5  { signerCredential, cosignedByPhysician: bool }
+ *   W5  { signerCredential, signerOccupation: 'md'|'do'|'pa'|'apn'|'chiropractor'|'other'|'',
+ *         cosignedByPhysician: bool }
  *   ID1 { npi, groupNpi, ssn }
  */
 (function (root) {
@@ -745,11 +747,11 @@
         const cite = 'Form CA-17, Side B';
         const activities = i.activities || {};
         const keys = Object.keys(activities);
-        const restricted = keys.some((k) => activities[k] && (present(activities[k].hours) || present(activities[k].lb)))
+        const restricted = keys.some((k) => activities[k] && (present(activities[k].hours) || present(activities[k].limit)))
             || present(i.restrictionsText);
         if (i.ableToPerformRegularWork === false && !restricted) {
             out.push(finding('W-3', 'error',
-                'Not able to perform regular work: enter the restrictions (hours per activity, weight limits).',
+                'Not able to perform regular work: enter the restrictions (hours per activity, limits).',
                 cite, 'activities'));
         }
         const perDay = num(i.hoursPerDay);
@@ -766,14 +768,30 @@
         return out;
     }
 
-    const PAIN_WORD = /\b(pain\w*|ache\w*|aching|sore\w*|\w+algia|lumbago)\b/i;
+    // Words for pain at a site, which ICD-10-CM codes as a symptom (M54.2 cervicalgia,
+    // M25.5- pain in joint, M79.1- myalgia, M54.5- low back pain).
+    const PAIN_WORD = /\b(pain\w*|aches?|aching|sore\w*|lumbago|(cervic|dors|lumb|thorac|cephal|ot|odont|mast|gastr|gloss)algia|(poly)?arthralgia|myalgia|coccygodynia)\b/i;
+    // -algia words that name a condition of their own.
+    const NAMED_ALGIA = /(neuralgia|fibromyalgia|polymyalgia|meralgia|causalgia)/i;
+    const OTHER_ALGIA = /\w+(algia|odynia)\b/i;
     const DIAGNOSIS_WORD = /(strain|sprain|fractur|contusion|laceration|abrasion|tear\b|torn|ruptur|dislocat|subluxat|hernia|herniat|itis\b|opathy|osis\b|syndrome|disease|disorder|burn|puncture|amputat|crush|concussion|avulsion|bursa|stenosis|impingement)/i;
 
-    // True when every listed diagnosis names only a symptom of pain.
-    function diagnosisIsPainOnly(diagnosis) {
-        if (!present(diagnosis)) return false;
+    // 'pain' when every listed diagnosis names only pain, 'maybe' when the rest are
+    // -algia words that may be no more than pain (metatarsalgia), '' otherwise.
+    function diagnosisPainKind(diagnosis) {
+        if (!present(diagnosis)) return '';
         const items = String(diagnosis).split(/[;\n,]+/).map((s) => s.trim()).filter(Boolean);
-        return items.length > 0 && items.every((s) => PAIN_WORD.test(s) && !DIAGNOSIS_WORD.test(s));
+        const kinds = items.map((s) => {
+            if (DIAGNOSIS_WORD.test(s) || NAMED_ALGIA.test(s)) return '';
+            if (PAIN_WORD.test(s)) return 'pain';
+            return OTHER_ALGIA.test(s) ? 'maybe' : '';
+        });
+        if (!kinds.length || kinds.includes('')) return '';
+        return kinds.includes('maybe') ? 'maybe' : 'pain';
+    }
+
+    function diagnosisIsPainOnly(diagnosis) {
+        return diagnosisPainKind(diagnosis) === 'pain';
     }
 
     function icdList(codes) {
@@ -786,15 +804,19 @@
         const i = input || {};
         const out = [];
         const cite = '20 CFR 10.330';
-        if (diagnosisIsPainOnly(i.diagnosis)) {
+        const painKind = diagnosisPainKind(i.diagnosis);
+        if (painKind === 'pain') {
             out.push(finding('W-4', 'error',
                 'Pain is a symptom, not a diagnosis: name the condition that causes it.', cite, 'diagnosis'));
+        } else if (painKind === 'maybe') {
+            out.push(finding('W-4', 'warning',
+                'The diagnosis may name only pain, a symptom: name the condition that causes it if there is one.', cite, 'diagnosis'));
         }
         const codes = icdList(i.icdCodes);
         if (!codes.length) {
             out.push(finding('W-4', 'error', 'An ICD code is required.', cite, 'icdCodes'));
         } else {
-            const bad = codes.filter((c) => !/^[A-TV-Z][0-9][0-9A-Z](\.?[0-9A-Z]{1,4})?$/i.test(c));
+            const bad = codes.filter((c) => !/^[A-Z][0-9][0-9A-Z](\.?[0-9A-Z]{1,4})?$/i.test(c));
             if (bad.length) {
                 out.push(finding('W-4', 'warning',
                     'Not an ICD-10-CM code: ' + bad.join(', ') + '.', cite, 'icdCodes'));
@@ -817,19 +839,37 @@
         return out;
     }
 
+    // Degrees of the practitioners FECA counts as physicians: doctors of medicine and
+    // osteopathy, podiatrists, dentists, optometrists, clinical psychologists.
+    const PHYSICIAN_TOKEN = /^(MD|DO|MBBS|MBCHB|DPM|DDS|DMD|OD|PSYD)$/;
+    const CHIROPRACTOR_TOKEN = /^(DC|CHIROPRACTOR)$/;
+    // Nurses (FNP-BC, AGACNP, PMHNP, DNP, MSN, RN, ...) and physician assistants (PA-C, MPAS).
+    const NP_PA_TOKEN = /^([A-Z]{0,5}NP(C|BC)?|APN|APRN|APRNBC|APRNCNP|CRNP|CNS|CNM|RN|BSN|MSN|LPN|LVN|PA|PAC|MPAS|MSPAS)$/;
+
+    // The credential's words ("APRN, FNP-BC" -> APRN, FNPBC; "M.D." -> MD).
+    function credentialTokens(text) {
+        return String(text || '').toUpperCase().split(/[\s,;\/()&+]+/)
+            .map((t) => t.replace(/[.\-']/g, '')).filter(Boolean);
+    }
+
     function W5(input) {
         const i = input || {};
-        if (!present(i.signerCredential) || i.cosignedByPhysician === true) return [];
-        const cred = String(i.signerCredential).trim().toUpperCase().replace(/[.\s-]/g, '');
-        if (/^(NP|APN|APRN|CRNP|FNP|FNPC|FNPBC|NPC|ANP|PA|PAC|RN)$/.test(cred)) {
-            return [finding('W-5', 'warning',
-                'A nurse practitioner or physician assistant is not a physician under FECA: the report needs a physician\'s signature.',
-                '5 U.S.C. 8101(2)', 'signerCredential')];
-        }
-        if (/^(DC|CHIROPRACTOR)$/.test(cred)) {
+        if (i.cosignedByPhysician === true) return [];
+        const tokens = credentialTokens(i.signerCredential);
+        const occupation = String(i.signerOccupation || '').trim().toLowerCase();
+        const field = present(i.signerCredential) || !present(occupation) ? 'signerCredential' : 'signerOccupation';
+        if (tokens.some((t) => PHYSICIAN_TOKEN.test(t))) return [];
+        const words = tokens.join(' ');
+        if (tokens.some((t) => CHIROPRACTOR_TOKEN.test(t)) || (!tokens.length && occupation === 'chiropractor')) {
             return [finding('W-5', 'warning',
                 'A chiropractor counts as a physician only for manual manipulation of the spine to correct a subluxation shown by x-ray.',
-                '20 CFR 10.311', 'signerCredential')];
+                '20 CFR 10.311', field)];
+        }
+        if (tokens.some((t) => NP_PA_TOKEN.test(t)) || /\bNURSE\b|\bPHYSICIANS? ASSISTANT\b|\bPHYSICIAN ASSOCIATE\b/.test(words)
+            || occupation === 'pa' || occupation === 'apn') {
+            return [finding('W-5', 'warning',
+                'A nurse practitioner or physician assistant is not a physician under FECA: the report needs a physician\'s signature.',
+                '5 U.S.C. 8101(2)', field)];
         }
         return [];
     }

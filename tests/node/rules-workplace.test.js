@@ -291,19 +291,30 @@ test.describe('FECA', () => {
     ]);
     table(r.W3, [
         ['not able, no restrictions', { ableToPerformRegularWork: false, activities: { a: {} } }, ['error activities']],
-        ['not able, restricted', { ableToPerformRegularWork: false, hoursPerDay: 8, activities: { a: { hours: 2, lb: 20 } } }, []],
+        ['not able, restricted', { ableToPerformRegularWork: false, hoursPerDay: 8, activities: { a: { hours: 2, limit: 20 } } }, []],
+        ['not able, only a temperature range', { ableToPerformRegularWork: false, activities: { a: {}, o: { limit: '60-80' } } }, []],
+        ['not able, only a noise limit', { ableToPerformRegularWork: false, activities: { s: { limit: '85' } } }, []],
+        ['not able, only the restrictions text', { ableToPerformRegularWork: false, activities: {}, restrictionsText: 'No ladders' }, []],
         ['activity hours equal to the day', { hoursPerDay: 6, activities: { b: { hours: 6 } } }, []],
         ['activity hours over the day', { hoursPerDay: 6, activities: { b: { hours: 7 } } }, ['error activities.b']],
     ]);
     test('pain alone is not a diagnosis', () => {
         const cases = [['Low back pain', true], ['pain', true], ['Cervicalgia', true], ['knee pain, neck pain', true],
-            ['Lumbar strain; low back pain', false], ['Contusion of left knee', false], ['Carpal tunnel syndrome', false], ['', false]];
+            ['Pain in right knee', true], ['Lumbago', true], ['Arthralgia of left shoulder', true], ['Myalgia', true],
+            ['Lumbar strain; low back pain', false], ['Contusion of left knee', false], ['Carpal tunnel syndrome', false], ['', false],
+            ['Occipital neuralgia', false], ['Fibromyalgia', false], ['Polymyalgia rheumatica', false], ['Meralgia paresthetica', false],
+            ['Pain disorder with related psychological factors', false], ['Complex regional pain syndrome', false], ['Metatarsalgia', false]];
         for (const [text, painOnly] of cases) assert.equal(r.diagnosisIsPainOnly(text), painOnly, text);
     });
     const ca20 = { diagnosis: 'Lumbar sprain', icdCodes: ['S33.5XXA'], causation: 'yes', causationExplanation: 'Lifting injury at work' };
     table(r.W4, [
         ['complete report', ca20, []],
         ['pain only', { ...ca20, diagnosis: 'Back pain' }, ['error diagnosis']],
+        ['occipital neuralgia is a diagnosis', { ...ca20, diagnosis: 'Occipital neuralgia', icdCodes: ['M54.81'] }, []],
+        ['an -algia that may be only pain', { ...ca20, diagnosis: 'Metatarsalgia of right foot' }, ['warning diagnosis']],
+        ['U code', { ...ca20, diagnosis: 'COVID-19', icdCodes: ['U07.1'] }, []],
+        ['code without its dot', { ...ca20, icdCodes: ['S335XXA'] }, []],
+        ['code with a dot and nothing after it', { ...ca20, icdCodes: ['S33.'] }, ['warning icdCodes']],
         ['codes as text', { ...ca20, icdCodes: 'S33.5XXA, M54.50' }, []],
         ['not an ICD-10 code', { ...ca20, icdCodes: ['847.2'] }, ['warning icdCodes']],
         ['causation without reasons', { ...ca20, causationExplanation: ' ' }, ['error causationExplanation']],
@@ -313,10 +324,26 @@ test.describe('FECA', () => {
     ]);
     table(r.W5, [
         ['MD', { signerCredential: 'MD' }, []],
+        ['M.D., MPH', { signerCredential: 'M.D., MPH' }, []],
+        ['DO, FACOEM', { signerCredential: 'DO, FACOEM' }, []],
+        ['podiatrist', { signerCredential: 'DPM' }, []],
+        ['dentist', { signerCredential: 'DMD' }, []],
+        ['optometrist', { signerCredential: 'O.D.' }, []],
+        ['clinical psychologist', { signerCredential: 'PsyD' }, []],
+        ['MD whose examiner occupation says PA', { signerCredential: 'MD', signerOccupation: 'pa' }, []],
         ['NP', { signerCredential: 'NP' }, ['warning signerCredential']],
         ['PA-C', { signerCredential: 'PA-C' }, ['warning signerCredential']],
+        ['APRN, FNP-BC', { signerCredential: 'APRN, FNP-BC' }, ['warning signerCredential']],
+        ['PA-C, MPAS', { signerCredential: 'PA-C, MPAS' }, ['warning signerCredential']],
+        ['MSN, FNP', { signerCredential: 'MSN, FNP' }, ['warning signerCredential']],
+        ['DNP/AGACNP', { signerCredential: 'DNP/AGACNP' }, ['warning signerCredential']],
+        ['written out', { signerCredential: 'Nurse Practitioner' }, ['warning signerCredential']],
+        ['no credential, occupation PA', { signerOccupation: 'pa' }, ['warning signerOccupation']],
+        ['unknown credential, occupation APN', { signerCredential: 'PhD', signerOccupation: 'apn' }, ['warning signerCredential']],
+        ['no credential, occupation MD', { signerOccupation: 'md' }, []],
         ['PA with physician co-signature', { signerCredential: 'PA', cosignedByPhysician: true }, []],
         ['chiropractor', { signerCredential: 'DC' }, ['warning signerCredential']],
+        ['no credential, occupation chiropractor', { signerOccupation: 'chiropractor' }, ['warning signerOccupation']],
     ]);
 });
 
