@@ -39,6 +39,31 @@
         };
     }
 
+    // Part A's categories, each a box of its own (`categoryInpatient`, ...): more than
+    // one may apply, e.g. an inpatient stay for a chronic condition.
+    const CATEGORIES = [
+        ['inpatient', 'Inpatient Care: the patient (will be/was) admitted for an overnight stay in a hospital, hospice, or residential medical care facility'],
+        ['incapacity', 'Incapacity plus Treatment (e.g., outpatient surgery, strep throat): due to the condition, the patient (was/will be) incapacitated for more than three consecutive, full calendar days'],
+        ['pregnancy', 'Pregnancy: the condition is pregnancy (expected delivery date below)'],
+        ['chronic', 'Chronic Conditions (e.g., asthma, migraine headaches): due to the condition, it is medically necessary for the patient to have treatment visits at least twice per year'],
+        ['permanent', 'Permanent or Long Term Conditions (e.g., Alzheimer\u2019s, terminal stages of cancer): due to the condition, incapacity is permanent or long term and requires the continuing supervision of a health care provider (even if active treatment is not being provided)'],
+        ['multiple', 'Conditions requiring Multiple Treatments (e.g., chemotherapy treatments, restorative surgery): due to the condition, it is medically necessary for the patient to receive multiple treatments'],
+        ['none', 'None of the above: if none of the above condition(s) were checked, no additional information is needed']
+    ];
+
+    function categoryKey(value) {
+        return 'category' + value.charAt(0).toUpperCase() + value.slice(1);
+    }
+
+    // Records saved before the boxes hold the one category chosen in `category`.
+    function upgradeCategory(group) {
+        const old = group.category;
+        if (typeof old !== 'string' || !CATEGORIES.some(function (c) { return c[0] === old; }))
+            return;
+        group[categoryKey(old)] = true;
+        delete group.category;
+    }
+
     // Part A of the provider's section; `who` is "patient" on both forms.
     function medicalFacts(P) {
         return {
@@ -47,14 +72,8 @@
             blocks: [
                 { row: [date(P + 'conditionBegan', '1. Approximate date the condition commenced', 4),
                         text(P + 'probableDuration', 'Probable duration of the condition', 8)] },
-                { row: [radio(P + 'category', 'Check the box that best describes the condition', opts([
-                    ['inpatient', 'Inpatient care: an overnight stay in a hospital, hospice, or residential medical care facility'],
-                    ['incapacity', 'Incapacity plus treatment: more than three consecutive, full calendar days of incapacity with treatment'],
-                    ['pregnancy', 'Pregnancy: the condition is pregnancy (expected delivery date below)'],
-                    ['chronic', 'Chronic condition: treatment visits at least twice per year are medically necessary'],
-                    ['permanent', 'Permanent or long-term condition requiring the continuing supervision of a health care provider'],
-                    ['multiple', 'Condition requiring multiple treatments (e.g., chemotherapy, dialysis, restorative surgery)'],
-                    ['none', 'None of the above']]), 12, { vertical: true })] },
+                { type: 'subheading', text: 'Provide information about the condition. Check the box(es) that apply:' },
+                { row: CATEGORIES.map(function (c) { return box(P + categoryKey(c[0]), c[1], 12); }) },
                 { row: [date(P + 'admitFrom', 'Inpatient care: admitted on', 3), date(P + 'deliveryDate', 'Expected delivery date', 3),
                         number(P + 'visitsPerYear', 'Chronic: treatment visits per year', 3)] },
                 { row: [date(P + 'incapacityFrom', 'Incapacitated from', 3), date(P + 'incapacityTo', 'to', 3),
@@ -183,4 +202,7 @@
             withSignature(leaveSection(F, 'Part B: Amount of care needed', 'Will the patient be incapacitated and need care'), F)
         ]
     });
+
+    K.record.registerUpgrade('wh-380-e', upgradeCategory);
+    K.record.registerUpgrade('wh-380-f', upgradeCategory);
 })(typeof globalThis !== 'undefined' ? globalThis : this);

@@ -102,6 +102,14 @@
                 + data.version + '); this version reads format version ' + VERSION + '.');
     }
 
+    // A form whose fields changed shape registers how to read the old ones: the
+    // upgrade gets the form's group of fields on reading and rewrites it in place.
+    const upgrades = emptyGroup();
+
+    function registerUpgrade(formId, upgrade) {
+        upgrades[formId] = upgrade;
+    }
+
     // Returns { ok: true, record } or { ok: false, error }. Never throws.
     function parseRecord(text) {
         try {
@@ -138,6 +146,8 @@
                 if (!FORM_ID_PATTERN.test(id))
                     throw new RecordError('The record holds data for a form with a name that is not valid.');
                 const group = readGroup(formData[id], id);
+                if (upgrades[id])
+                    upgrades[id](group);
                 if (Object.keys(group).length)
                     record.formData[id] = group;
             });
@@ -249,6 +259,7 @@
         MAX_VALUE_LENGTH: MAX_VALUE_LENGTH,
         emptyRecord: emptyRecord,
         parseRecord: parseRecord,
+        registerUpgrade: registerUpgrade,
         serializeRecord: serializeRecord,
         getValue: getValue,
         setValue: setValue,

@@ -181,6 +181,13 @@
 
     // ---- FMLA ------------------------------------------------------------------
 
+    // Part A's category boxes: "inpatient" is ticked in `categoryInpatient`.
+    const CATEGORIES = ['inpatient', 'incapacity', 'pregnancy', 'chronic', 'permanent', 'multiple', 'none'];
+
+    function categoryKey(category) {
+        return 'category' + category.charAt(0).toUpperCase() + category.slice(1);
+    }
+
     function fmla(formId) {
         return function (record) {
             if (record.forms.indexOf(formId) < 0)
@@ -209,10 +216,12 @@
                             withAbsence: r.answer(P + 'withAbsence'), minimumDurationEnd: r.str(P + 'lastCertDurationEnd'),
                             exception: r.flag(P + 'recertException') },
                     { withAbsence: P + 'withAbsence', requestDate: P + 'requestDate' }, forms),
-                run(W.L4, { category: r.str(P + 'category'), incapacityFrom: r.str(P + 'incapacityFrom'),
+                run(W.L4, { categories: CATEGORIES.filter(function (c) { return r.flag(P + categoryKey(c)); }),
+                            incapacityFrom: r.str(P + 'incapacityFrom'),
                             incapacityTo: r.str(P + 'incapacityTo'), visitDates: dateList(r.str(P + 'visitDates')),
                             regimenOfTreatment: r.flag(P + 'continuingTreatment'), visitsPerYear: r.str(P + 'visitsPerYear') },
-                    { incapacityTo: P + 'incapacityTo', visitDates: P + 'visitDates', visitsPerYear: P + 'visitsPerYear', category: P + 'category' }, forms),
+                    { incapacityTo: P + 'incapacityTo', visitDates: P + 'visitDates', visitsPerYear: P + 'visitsPerYear',
+                      category: P + categoryKey('incapacity') }, forms),
                 run(W.L5, { regime: regime === 'title2' ? 'title-ii' : regime === 'dol' ? 'title-i' : '' },
                     { regime: 'employer.fmlaRegime' }, forms));
         };

@@ -39,9 +39,9 @@
  *   L3  { lastCertificationDate, requestDate, withAbsence: bool,
  *         minimumDurationDays | minimumDurationEnd, exception: bool }
  *       exception: extension requested, circumstances changed, or doubt (825.308(c))
- *   L4  { category: 'inpatient'|'incapacity'|'pregnancy'|'chronic'|'permanent'|
- *         'multiple'|'none'|'', incapacityFrom, incapacityTo, visitDates: [date],
- *         regimenOfTreatment: bool, visitsPerYear }
+ *   L4  { categories: ['inpatient'|'incapacity'|'pregnancy'|'chronic'|'permanent'|
+ *         'multiple'|'none'] (the boxes ticked), incapacityFrom, incapacityTo,
+ *         visitDates: [date], regimenOfTreatment: bool, visitsPerYear }
  *   L5  { regime: 'title-i' | 'title-ii' }
  *   W1  { injuryDate, injuryTime, issuedDate, issuedTime, verbalDate, verbalTime,
  *         occupationalDisease: bool, owcpPermission: bool }
@@ -634,7 +634,8 @@
         const hasVisits = Array.isArray(i.visitDates) && i.visitDates.length > 0;
         const firstInWeek = visits.length > 0 && visits[0] - start <= 7;
         const enoughTreatment = visits.filter((d) => d - start <= 30).length >= 2 || i.regimenOfTreatment === true;
-        if (i.category === 'incapacity') {
+        const categories = Array.isArray(i.categories) ? i.categories : [];
+        if (categories.includes('incapacity')) {
             if (fullDays !== null && fullDays <= 3) {
                 out.push(finding('L-4', 'warning',
                     'Incapacity plus treatment needs more than 3 consecutive full calendar days of incapacity.',
@@ -652,14 +653,16 @@
                         '29 CFR 825.115(a)(1)', 'visitDates'));
                 }
             }
-        } else if (i.category === 'chronic') {
+        }
+        if (categories.includes('chronic')) {
             const perYear = num(i.visitsPerYear);
             if (perYear !== null && perYear < 2) {
                 out.push(finding('L-4', 'warning',
                     'A chronic condition needs periodic visits for treatment at least twice a year.',
                     '29 CFR 825.115(c)(1)', 'visitsPerYear'));
             }
-        } else if (!present(i.category) && fullDays !== null && fullDays > 3 && firstInWeek && enoughTreatment) {
+        }
+        if (!categories.length && fullDays !== null && fullDays > 3 && firstInWeek && enoughTreatment) {
             out.push(finding('L-4', 'warning',
                 'The dates fit "incapacity plus treatment"; no category is ticked.', '29 CFR 825.115(a)', 'category'));
         }

@@ -131,7 +131,7 @@
             });
         }
         Object.assign(v, {
-            'wh-380-e.conditionBegan': injury, 'wh-380-e.probableDuration': 'About 3 weeks (estimate)', 'wh-380-e.category': 'incapacity',
+            'wh-380-e.conditionBegan': injury, 'wh-380-e.probableDuration': 'About 3 weeks (estimate)', 'wh-380-e.categoryIncapacity': true,
             'wh-380-e.incapacityFrom': injury, 'wh-380-e.incapacityTo': d.addDays(injury, 9),
             'wh-380-e.visitDates': d.toUs(injury) + ', ' + d.toUs(exam), 'wh-380-e.continuingTreatment': true,
             'wh-380-e.continuous': 'yes', 'wh-380-e.continuousFrom': injury, 'wh-380-e.continuousTo': d.addDays(injury, 9),
@@ -141,7 +141,7 @@
             'wh-380-f.careProvided': 'Transport to appointments and care at home during flare-ups (sample entry).',
             'wh-380-f.employeeSigned': true, 'wh-380-f.employeeSignedDate': exam,
             'wh-380-f.conditionBegan': d.addMonths(exam, -30), 'wh-380-f.probableDuration': 'Long term; flare-ups expected over the next 6 months',
-            'wh-380-f.category': 'chronic', 'wh-380-f.visitsPerYear': '4', 'wh-380-f.continuous': 'no', 'wh-380-f.appointments': 'yes',
+            'wh-380-f.categoryChronic': true, 'wh-380-f.visitsPerYear': '4', 'wh-380-f.continuous': 'no', 'wh-380-f.appointments': 'yes',
             'wh-380-f.appointmentSchedule': 'Quarterly visits, half a day each', 'wh-380-f.flareUps': 'yes',
             'wh-380-f.flareUpsExplain': 'Needs help with daily care during a flare-up.', 'wh-380-f.flareFrequency': '1',
             'wh-380-f.flareFrequencyUnit': 'month', 'wh-380-f.flareDuration': '2', 'wh-380-f.flareDurationUnit': 'days'

@@ -252,16 +252,19 @@ test.describe('FMLA', () => {
         ['one-year minimum, a day short of 6 months', { ...last, requestDate: '2025-06-30', minimumDurationEnd: '2026-01-01' }, ['warning requestDate']],
         ['changed circumstances', { ...last, requestDate: '2025-01-05', exception: true }, []],
     ]);
-    const inc = { category: 'incapacity', incapacityFrom: '2025-04-01', incapacityTo: '2025-04-04' };
+    const inc = { categories: ['incapacity'], incapacityFrom: '2025-04-01', incapacityTo: '2025-04-04' };
     table(r.L4, [
         ['4 full days, visits on day 0 and day 10', { ...inc, visitDates: ['2025-04-01', '2025-04-11'] }, []],
         ['3 full days', { ...inc, incapacityTo: '2025-04-03', visitDates: ['2025-04-01', '2025-04-11'] }, ['warning incapacityTo']],
         ['first visit on day 8', { ...inc, visitDates: ['2025-04-09', '2025-04-20'] }, ['warning visitDates']],
         ['second visit after 30 days', { ...inc, visitDates: ['2025-04-02', '2025-05-02'] }, ['warning visitDates']],
         ['one visit and a regimen', { ...inc, visitDates: ['2025-04-02'], regimenOfTreatment: true }, []],
-        ['chronic, once a year', { category: 'chronic', visitsPerYear: 1 }, ['warning visitsPerYear']],
-        ['chronic, twice a year', { category: 'chronic', visitsPerYear: 2 }, []],
-        ['no category, facts fit incapacity', { ...inc, category: '', visitDates: ['2025-04-01', '2025-04-11'] }, ['warning category']],
+        ['chronic, once a year', { categories: ['chronic'], visitsPerYear: 1 }, ['warning visitsPerYear']],
+        ['chronic, twice a year', { categories: ['chronic'], visitsPerYear: 2 }, []],
+        ['incapacity and chronic both ticked, each checked', { ...inc, categories: ['inpatient', 'incapacity', 'chronic'], incapacityTo: '2025-04-03',
+            visitDates: ['2025-04-01', '2025-04-11'], visitsPerYear: 1 }, ['warning incapacityTo', 'warning visitsPerYear']],
+        ['no category, facts fit incapacity', { ...inc, categories: [], visitDates: ['2025-04-01', '2025-04-11'] }, ['warning category']],
+        ['inpatient only, facts fit incapacity', { ...inc, categories: ['inpatient'], visitDates: ['2025-04-01', '2025-04-11'] }, []],
     ]);
     table(r.L5, [
         ['Title II', { regime: 'title-ii' }, ['warning regime']],

@@ -101,6 +101,10 @@ const VISITS = [
     ['first visit 8 days into the incapacity', { 'wh-380-e.incapacityFrom': d.addDays(injury, -8), 'wh-380-e.visitDates': d.toUs(injury) },
         ['L-4 warning wh-380-e.visitDates']],
     ['chronic condition seen once a year', { 'wh-380-f.visitsPerYear': '1' }, ['L-4 warning wh-380-f.visitsPerYear']],
+    ['inpatient stay for a chronic condition seen once a year', { 'wh-380-f.categoryInpatient': true, 'wh-380-f.visitsPerYear': '1' },
+        ['L-4 warning wh-380-f.visitsPerYear']],
+    ['no category ticked, the dates fit incapacity plus treatment', { 'wh-380-e.categoryIncapacity': '' },
+        ['L-4 warning wh-380-e.categoryIncapacity']],
     ['federal employer under Title II', { 'employer.fmlaRegime': 'title2' },
         ['L-5 warning employer.fmlaRegime', 'L-5 warning employer.fmlaRegime']],
     // FECA
@@ -158,6 +162,29 @@ test('every finding links to a field shown on a form it names or on the face she
         }
     }
     assert.ok(count > 0);
+});
+
+test('a WH-380 saved with one category opens with that box ticked', () => {
+    const old = visit({ 'wh-380-e.categoryIncapacity': '', 'wh-380-e.category': 'incapacity', 'wh-380-e.incapacityTo': d.addDays(injury, 2),
+        'wh-380-e.continuousTo': d.addDays(injury, 2), 'wh-380-f.categoryChronic': '', 'wh-380-f.category': 'chronic' });
+    const parsed = K.record.parseRecord(K.record.serializeRecord(old));
+    assert.ok(parsed.ok);
+    const record = parsed.record;
+    assert.equal(K.record.getValue(record, 'wh-380-e.categoryIncapacity'), true);
+    assert.equal(K.record.getValue(record, 'wh-380-f.categoryChronic'), true);
+    assert.equal(K.record.getValue(record, 'wh-380-e.category'), '');
+    assert.deepEqual(workplace(record), ['L-4 warning wh-380-e.incapacityTo']);
+    // A value that names no category is kept as it was.
+    const odd = visit({ 'wh-380-e.category': 'other' });
+    assert.equal(K.record.getValue(K.record.parseRecord(K.record.serializeRecord(odd)).record, 'wh-380-e.category'), 'other');
+});
+
+test('WH-380 Part A shows a box for every category', () => {
+    for (const id of ['wh-380-e', 'wh-380-f']) {
+        const boxes = K.forms.fieldsOf(K.forms.get(id)).map(({ field }) => field)
+            .filter((f) => /\.category[A-Z]/.test(f.path) && f.type === 'checkbox').map((f) => f.path);
+        assert.deepEqual(boxes, ['Inpatient', 'Incapacity', 'Pregnancy', 'Chronic', 'Permanent', 'Multiple', 'None'].map((c) => `${id}.category${c}`));
+    }
 });
 
 test('date lists take US and ISO dates and leave out the rest', () => {
