@@ -65,6 +65,7 @@ private slots:
     void hostileValuesRenderAsText();
     void sharedFieldsAreEnteredOnce();
     void validationLinksFindingsToFields();
+    void certificateNotReadyWithoutQualifyingDetermination();
     void printPreparation();
     void printedPages();
     void recordWithEveryFormRoundTrips();
@@ -375,6 +376,23 @@ void TestPage::validationLinksFindingsToFields()
     // Only the form scrolls to the field; the command bar and the patient strip stay in view.
     QCOMPARE(js(u"document.scrollingElement.scrollTop"_s).toInt(), 0);
     QVERIFY(js(u"document.getElementById('main').scrollTop"_s).toInt() > 0);
+}
+
+void TestPage::certificateNotReadyWithoutQualifyingDetermination()
+{
+    js(u"fillTestData();"_s);
+    js(u"document.querySelectorAll('.form-link')[0].click();"_s);
+    QVERIFY(js(u"(function () { var e = document.querySelector('#formArea [data-path=\"mcsa-5875.determination\"] input[value=\"notMeet\"]');"
+               " if (!e) return false; e.click(); return true; })()"_s).toBool());
+    QCOMPARE(js(u"validateRecord(false).findings.filter(function (f) { return f.severity === 'error'; })"
+                ".map(function (f) { return f.rule + ' ' + f.field; }).join()"_s).toString(),
+             u"D10 mcsa-5875.determination"_s);
+    QCOMPARE(js(u"document.getElementById('stripCert').textContent"_s).toString(), u"Not ready"_s);
+
+    js(u"document.querySelectorAll('.form-link')[1].click();"_s);
+    QVERIFY(js(u"document.querySelector('.cert-status .bad') !== null"_s).toBool());
+    QCOMPARE(js(u"preparePrintCurrent()"_s).toStringList(), QStringList{u"mcsa-5876"_s});
+    QVERIFY(js(u"document.querySelector('#printRoot .p-not-ready').textContent"_s).toString().startsWith(u"NOT READY"_s));
 }
 
 void TestPage::printPreparation()
