@@ -91,7 +91,7 @@
             'visit.spiroInterpretation': 'normal',
             'work-status.status': 'modified', 'work-status.from': exam, 'work-status.to': d.addDays(exam, 14),
             'work-status.safetySensitive': 'no', 'work-status.signed': true, 'work-status.signedDate': exam,
-            'pre-placement.examType': 'periodic', 'pre-placement.baselineDate': d.addMonths(exam, -24),
+            'pre-placement.examType': 'periodic', 'pre-placement.colorVision': 'yes', 'pre-placement.baselineDate': d.addMonths(exam, -24),
             'pre-placement.determination': 'qualified', 'pre-placement.signed': true, 'pre-placement.signedDate': exam,
             'drug-alcohol.authority': 'FMCSA', 'drug-alcohol.reason': 'random', 'drug-alcohol.ccfId': 'SAMPLE0000001',
             'drug-alcohol.collectTime': '09:15', 'drug-alcohol.collectionType': 'split', 'drug-alcohol.volumeMl': '60',
