@@ -278,8 +278,9 @@
                             date(F + 'form5870Date', 'MCSA-5870 signed on', 3)] },
                     { type: 'subheading', text: 'If the driver meets the standards, complete a Medical Examiner\u2019s Certificate. The driver qualifies only when:' },
                     { row: CONDITIONS },
-                    { row: [box(F + 'amended', 'Report amended', 3), text(F + 'amendedReason', 'Reason for amendment', 5),
-                            date(F + 'amendedDate', 'Date of amendment', 4)] },
+                    { row: [box(F + 'amended', 'Report amended', 2), text(F + 'amendedReason', 'Reason for amendment', 4),
+                            box(F + 'amendedSigned', 'Medical examiner signed the amendment', 3),
+                            date(F + 'amendedDate', 'Date of amendment', 3)] },
                     { type: 'heading', text: 'Medical examiner information' }
                 ].concat(EXAMINER_ROWS).concat([
                     { row: [date(F + 'expiryDate', 'Medical examiner\u2019s certificate expiration date', 4),
@@ -299,8 +300,22 @@
                 note: 'Use this section for examinations performed in accordance with the FMCSRs with any applicable State variances (which will only be valid for intrastate operations).',
                 blocks: [
                     { row: [radio(F + 'stateDetermination', 'State determination', DETERMINATIONS, 12, { vertical: true })] },
-                    { row: [text(F + 'stateReason', 'Reason / periodic monitoring due to', 6),
-                            date(F + 'stateExpiryDate', 'State certificate expiration date', 3)] }
+                    { row: [text(F + 'stateNotMeetReason', 'Does not meet standards: reason', 6),
+                            text(F + 'stateIncompleteReason', 'Incomplete examination: reason', 6)] },
+                    { row: [text(F + 'statePeriodicReason', 'Periodic monitoring required due to', 6),
+                            select(F + 'statePeriod', 'Driver qualified for', [{ value: '', label: '\u2014' }].concat(PERIODS), 3),
+                            number(F + 'statePeriodOther', 'Other period (months)', 3)] },
+                    { row: [text(F + 'statePendingReason', 'Determination pending: reason', 6),
+                            date(F + 'stateFollowUpDate', 'Return for follow-up on', 3)] },
+                    { row: [text(F + 'stateReason', 'Other remarks on the State determination', 12)] },
+                    { row: [date(F + 'stateExpiryDate', 'State certificate expiration date', 4),
+                            { type: 'computed', label: 'Expiration from the exam date and the State determination', width: 5,
+                              compute: function (get) { return dates.toUs(rules.computeExpiry(dotInput(get), 'state')); },
+                              action: { label: 'Use this date', run: function (get, set) {
+                                  const expiry = rules.computeExpiry(dotInput(get), 'state');
+                                  if (expiry)
+                                      set(F + 'stateExpiryDate', expiry);
+                              } } }] }
                 ]
             }
         ]

@@ -50,17 +50,34 @@
         return !Number.isNaN(n);
     }
 
+    // Section 3 (Federal) or Section 4 (State) of the MCSA-5875: its determination, its
+    // period, expiration and follow-up dates, and the input keys findings point to.
+    function section(input, state) {
+        if (state)
+            return { state: true, determination: input.stateDetermination, period: input.statePeriod,
+                     periodOtherMonths: input.statePeriodOtherMonths, expiryDate: input.stateExpiryDate,
+                     followUpDate: input.stateFollowUpDate, determinationField: 'stateDetermination',
+                     periodField: 'statePeriod', periodOtherField: 'statePeriodOther', expiryField: 'stateExpiryDate',
+                     followUpField: 'stateFollowUpDate' };
+        return { state: false, determination: input.determination, period: input.period,
+                 periodOtherMonths: input.periodOtherMonths, expiryDate: input.expiryDate,
+                 followUpDate: input.followUpDate, determinationField: 'determination',
+                 periodField: 'period', periodOtherField: 'periodOther', expiryField: 'expiryDate',
+                 followUpField: 'followUpDate' };
+    }
+
+    // Section 4 counts only on a certificate issued with State variances.
+    function stateCounts(input) {
+        return (input.certificate || {}).basis === 'state';
+    }
+
     // The determination a certificate rests on: Section 3 (Federal) when it qualifies the
-    // driver, else Section 4 (State) when the certificate is issued with State variances;
-    // null when neither does. Section 4 has no period of its own, only an expiration date.
+    // driver, else Section 4 (State) when it counts and qualifies; null when neither does.
     function certification(input) {
         if (ISSUING.indexOf(input.determination) >= 0)
-            return { state: false, determination: input.determination, expiryDate: input.expiryDate,
-                     expiryField: 'expiryDate', periodField: 'period' };
-        const basis = (input.certificate || {}).basis;
-        if (basis === 'state' && ISSUING.indexOf(input.stateDetermination) >= 0)
-            return { state: true, determination: input.stateDetermination, expiryDate: input.stateExpiryDate,
-                     expiryField: 'stateExpiryDate', periodField: 'stateDetermination' };
+            return section(input, false);
+        if (stateCounts(input) && ISSUING.indexOf(input.stateDetermination) >= 0)
+            return section(input, true);
         return null;
     }
 
@@ -69,30 +86,33 @@
     }
 
     // The "other" period in whole months: NaN when not a positive whole number.
-    function otherMonths(input) {
-        const months = num(input.periodOtherMonths);
+    function otherMonths(sec) {
+        const months = num(sec.periodOtherMonths);
         return Number.isInteger(months) && months > 0 ? months : NaN;
     }
 
-    // Months the determination certifies for: 24 for the 2-year certificate, the chosen
-    // period (at most 24) for periodic monitoring; NaN when there is none.
-    function certificateMonths(input) {
-        const cert = certification(input);
-        if (!cert)
-            return NaN;
-        if (cert.determination === 'meets2y')
+    // Months a section's determination certifies for: 24 for the 2-year certificate, the
+    // chosen period (at most 24) for periodic monitoring; NaN when there is none.
+    function sectionMonths(sec) {
+        if (sec.determination === 'meets2y')
             return 24;
-        if (cert.state)
+        if (sec.determination !== 'periodic')
             return NaN;
-        if (input.period === 'other') {
-            const months = otherMonths(input);
+        if (sec.period === 'other') {
+            const months = otherMonths(sec);
             return months <= 24 ? months : NaN;
         }
-        return PERIOD_MONTHS[input.period] || NaN;
+        return PERIOD_MONTHS[sec.period] || NaN;
+    }
+
+    // Months the certificate is for; NaN when there is no certificate or no period.
+    function certificateMonths(input) {
+        const cert = certification(input);
+        return cert ? sectionMonths(cert) : NaN;
     }
 
     // Whether the certificate runs longer than `limit` months: by its period, or by its
-    // expiration date when the period is not known (a State periodic determination).
+    // expiration date when the period is not known.
     function longerThan(input, limit) {
         const months = certificateMonths(input);
         if (known(months))
@@ -102,12 +122,18 @@
             && dates.compare(cert.expiryDate, dates.addMonths(input.examDate, limit)) > 0;
     }
 
-    // The expiration date that the exam date and the determination give; '' when none.
-    function computeExpiry(input) {
-        const months = certificateMonths(input);
+    function sectionExpiry(input, sec) {
+        const months = sec ? sectionMonths(sec) : NaN;
         if (!known(months) || !dates.isValid(input.examDate))
             return '';
         return dates.addMonths(input.examDate, months);
+    }
+
+    // The expiration date that the exam date and the determination give; '' when none.
+    // Without `which` it is the certificate's; 'federal' or 'state' asks for that section's
+    // whether or not the certificate rests on it.
+    function computeExpiry(input, which) {
+        return sectionExpiry(input, which ? section(input, which === 'state') : certification(input));
     }
 
     // Blood-pressure stage of one reading, and the longest certificate it allows.
@@ -134,47 +160,56 @@
         return { sys: bp.sys, dia: bp.dia, second: false };
     }
 
-    // D1, D2: the expiration date against the exam date and the determination.
-    function checkExpiry(input) {
+    // D1, D2 on one section: its period and its expiration date.
+    function checkSectionExpiry(input, sec) {
         const out = [];
-        const cert = certification(input);
-        if (!cert)
-            return out;
-        if (!dates.isValid(input.examDate)) {
-            out.push(finding('D1', 'error', 'Enter the examination date; the certificate expiration date depends on it.', 'examDate'));
-            return out;
-        }
-        const periodic = cert.determination === 'periodic' && !cert.state;
-        if (periodic && input.period === 'other' && otherMonths(input) > 24)
-            out.push(finding('D2', 'error', 'A medical certificate is for at most 24 months; the other period is '
-                + otherMonths(input) + ' months.', 'periodOther'));
-        else if (periodic && !known(certificateMonths(input)))
-            out.push(finding('D2', 'error', 'Periodic monitoring needs a certification period (3 months, 6 months, 1 year or a number of months).',
-                input.period === 'other' ? 'periodOther' : 'period'));
-        const expiry = cert.expiryDate;
-        const where = cert.state ? 'the State certificate expiration date (Section 4)' : 'the certificate expiration date';
+        const periodic = sec.determination === 'periodic';
+        const months = sectionMonths(sec);
+        const label = sec.state ? ' (Section 4, State)' : '';
+        if (periodic && sec.period === 'other' && otherMonths(sec) > 24)
+            out.push(finding('D2', 'error', 'A medical certificate is for at most 24 months; the other period' + label + ' is '
+                + otherMonths(sec) + ' months.', sec.periodOtherField));
+        else if (periodic && !known(months))
+            out.push(finding('D2', 'error', 'Periodic monitoring' + label + ' needs a certification period (3 months, 6 months, 1 year or a number of months).',
+                sec.period === 'other' ? sec.periodOtherField : sec.periodField));
+        const expiry = sec.expiryDate;
         if (!dates.isValid(expiry)) {
-            out.push(finding('D1', 'error', 'Enter ' + where + '.', cert.expiryField));
+            out.push(finding('D1', 'error', 'Enter ' + (sec.state ? 'the State certificate expiration date (Section 4)'
+                : 'the certificate expiration date') + '.', sec.expiryField));
             return out;
         }
         const limit = dates.addMonths(input.examDate, 24);
         if (dates.compare(expiry, input.examDate) <= 0)
-            out.push(finding('D1', 'error', 'The certificate expiration date must come after the examination date.', cert.expiryField));
+            out.push(finding('D1', 'error', 'The certificate expiration date' + label + ' must come after the examination date.', sec.expiryField));
         else if (dates.compare(expiry, limit) > 0)
-            out.push(finding('D1', 'error', 'The certificate expires ' + dates.toUs(expiry)
-                + ', more than 24 months after the examination; the latest date is ' + dates.toUs(limit) + '.', cert.expiryField));
-        else if (periodic && known(certificateMonths(input))) {
-            const expected = computeExpiry(input);
+            out.push(finding('D1', 'error', 'The certificate expires ' + dates.toUs(expiry) + label
+                + ', more than 24 months after the examination; the latest date is ' + dates.toUs(limit) + '.', sec.expiryField));
+        else if (periodic && known(months)) {
+            const expected = sectionExpiry(input, sec);
             if (expiry !== expected)
-                out.push(finding('D2', 'error', 'With periodic monitoring the certificate expires at the end of the period: '
-                    + dates.toUs(expected) + ', not ' + dates.toUs(expiry) + '.', 'expiryDate'));
+                out.push(finding('D2', 'error', 'With periodic monitoring' + label + ' the certificate expires at the end of the period: '
+                    + dates.toUs(expected) + ', not ' + dates.toUs(expiry) + '.', sec.expiryField));
         }
+        return out;
+    }
+
+    // D1, D2: the expiration date against the exam date and the determination, for the
+    // section the certificate rests on and for a qualifying Section 4 that counts beside it.
+    function checkExpiry(input) {
+        const cert = certification(input);
+        if (!cert)
+            return [];
+        if (!dates.isValid(input.examDate))
+            return [finding('D1', 'error', 'Enter the examination date; the certificate expiration date depends on it.', 'examDate')];
+        let out = checkSectionExpiry(input, cert);
+        if (!cert.state && stateCounts(input) && ISSUING.indexOf(input.stateDetermination) >= 0)
+            out = out.concat(checkSectionExpiry(input, section(input, true)));
         // The certificate prints the Section 3 expiration date; on a State certificate it
         // must be the State one.
-        if (cert.state && input.expiryDate !== expiry)
+        if (cert.state && dates.isValid(cert.expiryDate) && input.expiryDate !== cert.expiryDate)
             out.push(finding('D1', 'error', 'The certificate shows the expiration date '
                 + (dates.isValid(input.expiryDate) ? dates.toUs(input.expiryDate) : '(none)')
-                + '; the State determination gives ' + dates.toUs(expiry) + '. Enter the same date.', 'expiryDate'));
+                + '; the State determination gives ' + dates.toUs(cert.expiryDate) + '. Enter the same date.', 'expiryDate'));
         return out;
     }
 
@@ -198,7 +233,7 @@
         const cert = certification(input);
         if (stage.stage === 'stage3')
             out.push(finding('D4', 'warning', stage.label + ': the driver should be disqualified; once at or below 140/90, certify at 6-month intervals.',
-                cert.state ? 'stateDetermination' : 'determination'));
+                cert.determinationField));
         else if (known(months) && months > stage.maxMonths)
             out.push(finding('D4', 'warning', stage.label + ' allows a certificate of at most ' + stage.maxMonths
                 + ' months' + (stage.stage === 'stage2' ? ' (one time)' : '') + '; this one is for ' + months + ' months.', cert.periodField));
@@ -364,17 +399,25 @@
         return out;
     }
 
-    // D9: a pending determination needs a follow-up within 45 days.
+    // D9: a pending determination needs a follow-up within 45 days; a pending Section 4
+    // as well when it counts.
     function checkPending(input) {
-        if (input.determination !== 'pending')
-            return [];
-        const days = dates.daysBetween(input.examDate, input.followUpDate);
-        if (!known(days))
-            return [finding('D9', 'error', 'Determination pending: enter the follow-up date (within 45 days of the examination).', 'followUpDate')];
-        if (days < 0 || days > 45)
-            return [finding('D9', 'error', 'Determination pending: the follow-up must fall within 45 days of the examination, by '
-                + dates.toUs(dates.addDays(input.examDate, 45)) + '.', 'followUpDate')];
-        return [];
+        const sections = [section(input, false)];
+        if (stateCounts(input))
+            sections.push(section(input, true));
+        const out = [];
+        sections.forEach(function (sec) {
+            if (sec.determination !== 'pending')
+                return;
+            const which = sec.state ? 'State determination pending (Section 4)' : 'Determination pending';
+            const days = dates.daysBetween(input.examDate, sec.followUpDate);
+            if (!known(days))
+                out.push(finding('D9', 'error', which + ': enter the follow-up date (within 45 days of the examination).', sec.followUpField));
+            else if (days < 0 || days > 45)
+                out.push(finding('D9', 'error', which + ': the follow-up must fall within 45 days of the examination, by '
+                    + dates.toUs(dates.addDays(input.examDate, 45)) + '.', sec.followUpField));
+        });
+        return out;
     }
 
     const CERTIFICATE_FIELDS = [
@@ -431,6 +474,27 @@
         });
     }
 
+    // An amended report states why and when, and the examiner signs the amendment.
+    const AMENDMENT_CITE = '49 CFR 391.43(f)';
+    function checkAmendment(input) {
+        const a = input.amendment || {};
+        if (!a.amended) {
+            if (!blank(a.reason) || !blank(a.date) || a.signed)
+                return [finding('D10', 'warning', 'An amendment is filled in but "Report amended" is not ticked.', 'amended', AMENDMENT_CITE)];
+            return [];
+        }
+        const out = [];
+        if (blank(a.reason))
+            out.push(finding('D10', 'warning', 'Report amended: give the reason for the amendment.', 'amendedReason', AMENDMENT_CITE));
+        if (!dates.isValid(a.date))
+            out.push(finding('D10', 'warning', 'Report amended: enter the date of the amendment.', 'amendedDate', AMENDMENT_CITE));
+        else if (dates.isValid(input.examDate) && dates.compare(a.date, input.examDate) < 0)
+            out.push(finding('D10', 'warning', 'Report amended: the amendment is dated before the examination.', 'amendedDate', AMENDMENT_CITE));
+        if (!a.signed)
+            out.push(finding('D10', 'warning', 'Report amended: the medical examiner signs the amendment.', 'amendedSigned', AMENDMENT_CITE));
+        return out;
+    }
+
     // D11: the National Registry number and the credential's ten years.
     function checkRegistry(input) {
         const out = [];
@@ -479,7 +543,7 @@
     function validate(input) {
         return [].concat(
             checkExpiry(input), checkBloodPressure(input), checkVision(input), checkHearing(input),
-            checkInsulin(input), checkPending(input), checkCertificate(input), checkRegistry(input),
+            checkInsulin(input), checkPending(input), checkCertificate(input), checkAmendment(input), checkRegistry(input),
             checkAge(input), checkReporting(input), checkLegacy(input));
     }
 
@@ -500,6 +564,7 @@
         checkInsulin: checkInsulin,
         checkPending: checkPending,
         checkCertificate: checkCertificate,
+        checkAmendment: checkAmendment,
         checkRegistry: checkRegistry,
         checkAge: checkAge,
         checkReporting: checkReporting,

@@ -137,12 +137,21 @@ test('D1, D2: expiration date from the exam date and the determination', () => {
         [{ determination: 'periodic', period: 'other', periodOtherMonths: '', expiryDate: '2025-04-15' }, ['D2 periodOther']],
         // a certificate on the State determination: its expiration date, and the same date on the certificate
         [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', certificate: { basis: 'state' } }, []],
-        [{ determination: '', stateDetermination: 'periodic', stateExpiryDate: '2025-09-15', expiryDate: '2025-09-15', certificate: { basis: 'state' } }, []],
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: '6m', stateExpiryDate: '2025-09-15', expiryDate: '2025-09-15', certificate: { basis: 'state' } }, []],
         [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-16', expiryDate: '2027-03-16', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
-        [{ determination: '', stateDetermination: 'periodic', stateExpiryDate: '2025-03-15', expiryDate: '2025-03-15', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: '6m', stateExpiryDate: '2025-03-15', expiryDate: '2025-03-15', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
         [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '', certificate: { basis: 'state' } }, ['D1 stateExpiryDate']],
         [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', expiryDate: '', certificate: { basis: 'state' } }, ['D1 expiryDate']],
-        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', certificate: { basis: 'federal' } }, []]
+        [{ determination: '', stateDetermination: 'meets2y', stateExpiryDate: '2027-03-15', certificate: { basis: 'federal' } }, []],
+        // a State periodic determination needs its own period, and expires at its end
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: '', stateExpiryDate: '2025-09-15', expiryDate: '2025-09-15', certificate: { basis: 'state' } }, ['D2 statePeriod']],
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: '6m', stateExpiryDate: '2025-09-16', expiryDate: '2025-09-16', certificate: { basis: 'state' } }, ['D2 stateExpiryDate']],
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: 'other', statePeriodOtherMonths: '18', stateExpiryDate: '2026-09-15', expiryDate: '2026-09-15', certificate: { basis: 'state' } }, []],
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: 'other', statePeriodOtherMonths: '25', stateExpiryDate: '2027-03-15', expiryDate: '2027-03-15', certificate: { basis: 'state' } }, ['D2 statePeriodOther']],
+        [{ determination: '', stateDetermination: 'periodic', statePeriod: 'other', statePeriodOtherMonths: '', stateExpiryDate: '2025-09-15', expiryDate: '2025-09-15', certificate: { basis: 'state' } }, ['D2 statePeriodOther']],
+        // beside a qualifying Section 3 the State section still counts on a State certificate, and only there
+        [{ determination: 'meets2y', stateDetermination: 'periodic', statePeriod: '', stateExpiryDate: '2025-09-15', certificate: { basis: 'state' } }, ['D2 statePeriod']],
+        [{ determination: 'meets2y', stateDetermination: 'periodic', statePeriod: '', stateExpiryDate: '2025-09-15', certificate: { basis: 'federal' } }, []]
     ];
     for (const [overrides, expected] of cases) {
         const findings = rules.checkExpiry(base(overrides));
@@ -150,6 +159,11 @@ test('D1, D2: expiration date from the exam date and the determination', () => {
         findings.forEach((f) => assert.equal(f.severity, 'error'));
     }
     assert.equal(rules.computeExpiry(base({ determination: 'periodic', period: 'other', periodOtherMonths: '25' })), '');
+    const state = { determination: '', stateDetermination: 'periodic', statePeriod: '3m', certificate: { basis: 'state' } };
+    assert.equal(rules.computeExpiry(base(state)), '2025-06-15');
+    // Section 4 gives its date before the certificate is marked as issued with State variances.
+    assert.equal(rules.computeExpiry(base(Object.assign({}, state, { certificate: { basis: '' } })), 'state'), '2025-06-15');
+    assert.equal(rules.computeExpiry(base(state), 'federal'), '');
 });
 
 test('D5: acuity, field and colour at the thresholds', () => {
@@ -258,9 +272,24 @@ test('D8, D9: insulin assessment and pending follow-up within 45 days', () => {
     ];
     for (const [overrides, expected] of insulin)
         assert.deepEqual(rulesOf(rules.checkInsulin(base(overrides))), expected, JSON.stringify(overrides));
-    const pending = [['2025-04-29', []], ['2025-04-30', ['D9']], ['', ['D9']], ['2025-03-14', ['D9']]];
-    for (const [followUpDate, expected] of pending)
-        assert.deepEqual(rulesOf(rules.checkPending(base({ determination: 'pending', followUpDate }))), expected, followUpDate);
+    const pending = [
+        [{ determination: 'pending', followUpDate: '2025-04-29' }, []],
+        [{ determination: 'pending', followUpDate: '2025-04-30' }, ['D9 followUpDate']],
+        [{ determination: 'pending', followUpDate: '' }, ['D9 followUpDate']],
+        [{ determination: 'pending', followUpDate: '2025-03-14' }, ['D9 followUpDate']],
+        // Section 4 pending on a State certificate: day 45 is the last
+        [{ determination: '', stateDetermination: 'pending', stateFollowUpDate: '2025-04-29', certificate: { basis: 'state' } }, []],
+        [{ determination: '', stateDetermination: 'pending', stateFollowUpDate: '2025-04-30', certificate: { basis: 'state' } }, ['D9 stateFollowUpDate']],
+        [{ determination: '', stateDetermination: 'pending', stateFollowUpDate: '', certificate: { basis: 'state' } }, ['D9 stateFollowUpDate']],
+        [{ determination: 'pending', followUpDate: '2025-04-30', stateDetermination: 'pending', stateFollowUpDate: '2025-04-30',
+            certificate: { basis: 'state' } }, ['D9 followUpDate', 'D9 stateFollowUpDate']],
+        [{ determination: '', stateDetermination: 'pending', stateFollowUpDate: '', certificate: { basis: 'federal' } }, []]
+    ];
+    for (const [overrides, expected] of pending) {
+        const findings = rules.checkPending(base(overrides));
+        assert.deepEqual(findings.map((f) => f.rule + ' ' + f.field), expected, JSON.stringify(overrides));
+        findings.forEach((f) => assert.equal(f.severity, 'error'));
+    }
 });
 
 test('D10: the certificate needs every field', () => {
@@ -302,6 +331,24 @@ test('D10: no certificate without a determination that qualifies the driver', ()
         assert.deepEqual(errors.map((f) => f.rule + ' ' + f.field), ['D10 ' + field], JSON.stringify(overrides));
         assert.match(errors[0].message, words);
         assert.match(errors[0].cite, /391\.43/);
+    }
+});
+
+test('D10: an amended report gives its reason and date and is signed', () => {
+    const done = { amended: true, reason: 'Corrected the hearing result', date: '2025-03-20', signed: true };
+    const cases = [
+        [{}, []],
+        [done, []],
+        [Object.assign({}, done, { signed: false }), ['amendedSigned']],
+        [Object.assign({}, done, { reason: ' ' }), ['amendedReason']],
+        [Object.assign({}, done, { date: '2025-03-14' }), ['amendedDate']],
+        [{ amended: true }, ['amendedReason', 'amendedDate', 'amendedSigned']],
+        [{ amended: false, signed: true }, ['amended']]
+    ];
+    for (const [amendment, fields] of cases) {
+        const findings = rules.validate(base({ amendment }));
+        assert.deepEqual(findings.map((f) => f.rule + ' ' + f.severity + ' ' + f.field), fields.map((f) => 'D10 warning ' + f), JSON.stringify(amendment));
+        findings.forEach((f) => assert.match(f.cite, /391\.43/));
     }
 });
 
