@@ -33,6 +33,11 @@
         'KY', 'LA', 'ME', 'MD', 'MA', 'MI', 'MN', 'MS', 'MO', 'MT', 'NE', 'NV', 'NH', 'NJ', 'NM', 'NY', 'NC', 'ND', 'OH',
         'OK', 'OR', 'PA', 'RI', 'SC', 'SD', 'TN', 'TX', 'UT', 'VT', 'VA', 'WA', 'WV', 'WI', 'WY', 'AS', 'GU', 'MP', 'PR',
         'VI'].map(function (s) { return { value: s, label: s === '' ? '\u2014' : s }; });
+    // A driver's licence or address may be Canadian or Mexican; only the driver's own
+    // state/province fields offer these.
+    const STATES_PROVINCES = STATES.concat(['AB', 'BC', 'MB', 'NB', 'NL', 'NS', 'NT', 'NU', 'ON', 'PE', 'QC', 'SK', 'YT']
+        .map(function (s) { return { value: s, label: s + ' (Canada)' }; }))
+        .concat([{ value: 'MX', label: 'Mexico' }]);
     const OCCUPATIONS = opts([['', '\u2014'], ['md', 'Physician (MD)'], ['do', 'Physician (DO)'],
         ['pa', 'Physician Assistant'], ['chiropractor', 'Chiropractor'], ['apn', 'Advanced Practice Nurse'],
         ['other', 'Other Practitioner']]);
@@ -158,10 +163,10 @@
                             date('patient.dob', 'Date of birth', 2),
                             { type: 'computed', label: 'Age', width: 1, compute: age }] },
                     { row: [text('patient.street', 'Street address', 5, { autocomplete: 'street-address' }),
-                            text('patient.city', 'City', 3), select('patient.state', 'State/Province', STATES, 2),
-                            text('patient.zip', 'ZIP code', 2, { autocomplete: 'postal-code' })] },
+                            text('patient.city', 'City', 3), select('patient.state', 'State/Province', STATES_PROVINCES, 2),
+                            text('patient.zip', 'ZIP/postal code', 2, { autocomplete: 'postal-code' })] },
                     { row: [text('patient.licenseNumber', 'Driver\u2019s license number', 3),
-                            select('patient.licenseState', 'Issuing state/province', STATES, 2),
+                            select('patient.licenseState', 'Issuing state/province', STATES_PROVINCES, 2),
                             field('tel', 'patient.phone', 'Phone', 3, { autocomplete: 'tel' }),
                             field('email', 'patient.email', 'E-mail (optional)', 4, { autocomplete: 'email' })] },
                     { row: [radio('patient.cdl', 'CLP/CDL applicant/holder', YES_NO, 4),
@@ -366,9 +371,9 @@
                 blocks: [
                     { row: [box(F + 'driverSigned', 'Driver signed Section 1 of the MCSA-5875', 4),
                             text('patient.licenseNumber', 'Driver\u2019s license no.', 4),
-                            select('patient.licenseState', 'Issuing state/province', STATES, 2)] },
+                            select('patient.licenseState', 'Issuing state/province', STATES_PROVINCES, 2)] },
                     { row: [text('patient.street', 'Driver\u2019s address', 5), text('patient.city', 'City', 3),
-                            select('patient.state', 'State', STATES, 2), text('patient.zip', 'ZIP code', 2)] },
+                            select('patient.state', 'State/Province', STATES_PROVINCES, 2), text('patient.zip', 'ZIP/postal code', 2)] },
                     { row: [date('patient.dob', 'Driver\u2019s date of birth', 3),
                             radio('patient.cdl', 'CLP/CDL applicant/holder', YES_NO, 3),
                             box(C + 'intrastateOnly', 'Intrastate only', 2),

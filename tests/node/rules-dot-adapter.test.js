@@ -85,3 +85,19 @@ test('the pre-placement colour answer is its own field; the MCSA-5875 one stays 
     assert.ok(!paths('pre-placement').includes('visit.visColor'));
     assert.ok(paths('mcsa-5875').includes('visit.visColor'));
 });
+
+test('the driver\'s state/province fields keep every US code and add Canada and Mexico; the examiner\'s stay US', () => {
+    const us = K.forms.builders.STATES.map((o) => o.value);
+    const extra = ['AB', 'BC', 'MB', 'NB', 'NL', 'NS', 'NT', 'NU', 'ON', 'PE', 'QC', 'SK', 'YT', 'MX'];
+    for (const id of DOT_PAIR) {
+        for (const { field } of K.forms.fieldsOf(K.forms.get(id))) {
+            const values = (field.options || []).map((o) => o.value);
+            if (field.path === 'patient.state' || field.path === 'patient.licenseState') {
+                assert.match(field.label, /province/i, `${id} ${field.path}`);
+                assert.deepEqual(values, us.concat(extra), `${id} ${field.path}`);
+            } else if (/state$/i.test(field.path) && field.type === 'select') {
+                assert.deepEqual(values, us, `${id} ${field.path}`);
+            }
+        }
+    }
+});
