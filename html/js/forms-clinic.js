@@ -18,14 +18,17 @@
         });
     }
     const tel = field.bind(null, 'tel');
-    const STATES = ['', 'AL', 'AK', 'AZ', 'AR', 'CA', 'CO', 'CT', 'DE', 'DC', 'FL', 'GA', 'HI', 'ID', 'IL', 'IN', 'IA', 'KS',
-        'KY', 'LA', 'ME', 'MD', 'MA', 'MI', 'MN', 'MS', 'MO', 'MT', 'NE', 'NV', 'NH', 'NJ', 'NM', 'NY', 'NC', 'ND', 'OH',
-        'OK', 'OR', 'PA', 'RI', 'SC', 'SD', 'TN', 'TX', 'UT', 'VT', 'VA', 'WA', 'WV', 'WI', 'WY', 'AS', 'GU', 'MP', 'PR',
-        'VI'].map(function (s) { return [s, s === '' ? '\u2014' : s]; });
+    function pairs(options) {
+        return options.map(function (o) { return [o.value, o.label]; });
+    }
+    const STATES = pairs(forms.builders.STATES);
+    const STATES_PROVINCES = pairs(forms.builders.STATES_PROVINCES);
 
     function address(group, label) {
         return { row: [text(group + '.street', label || 'Street address', 5), text(group + '.city', 'City', 3),
-                       select(group + '.state', 'State', STATES, 2), text(group + '.zip', 'ZIP code', 2)] };
+                       group === 'patient' ? select('patient.state', 'State/Province', STATES_PROVINCES, 2)
+                           : select(group + '.state', 'State', STATES, 2),
+                       text(group + '.zip', group === 'patient' ? 'ZIP/postal code' : 'ZIP code', 2)] };
     }
 
     forms.register({
@@ -60,7 +63,7 @@
                             select('patient.sex', 'Sex', [['', '\u2014'], ['f', 'Female'], ['m', 'Male'], ['x', 'Not specified']], 2),
                             text('patient.employeeId', 'Employee ID', 3)] },
                     { row: [text('patient.licenseNumber', 'Driver\u2019s license number', 4),
-                            select('patient.licenseState', 'Issuing state', STATES, 2),
+                            select('patient.licenseState', 'Issuing state/province', STATES_PROVINCES, 2),
                             text('patient.ssn', 'Social Security number (FECA claims only)', 4, { maxLength: 11 })] }
                 ]
             },

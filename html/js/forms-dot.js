@@ -29,15 +29,9 @@
     const YES_NO = opts([['yes', 'Yes'], ['no', 'No']]);
     const YES_NO_UNSURE = opts([['yes', 'Yes'], ['no', 'No'], ['unsure', 'Not sure']]);
     const NORMAL_ABNORMAL = opts([['normal', 'Normal'], ['abnormal', 'Abnormal']]);
-    const STATES = ['', 'AL', 'AK', 'AZ', 'AR', 'CA', 'CO', 'CT', 'DE', 'DC', 'FL', 'GA', 'HI', 'ID', 'IL', 'IN', 'IA', 'KS',
-        'KY', 'LA', 'ME', 'MD', 'MA', 'MI', 'MN', 'MS', 'MO', 'MT', 'NE', 'NV', 'NH', 'NJ', 'NM', 'NY', 'NC', 'ND', 'OH',
-        'OK', 'OR', 'PA', 'RI', 'SC', 'SD', 'TN', 'TX', 'UT', 'VT', 'VA', 'WA', 'WV', 'WI', 'WY', 'AS', 'GU', 'MP', 'PR',
-        'VI'].map(function (s) { return { value: s, label: s === '' ? '\u2014' : s }; });
-    // A driver's licence or address may be Canadian or Mexican; only the driver's own
-    // state/province fields offer these.
-    const STATES_PROVINCES = STATES.concat(['AB', 'BC', 'MB', 'NB', 'NL', 'NS', 'NT', 'NU', 'ON', 'PE', 'QC', 'SK', 'YT']
-        .map(function (s) { return { value: s, label: s + ' (Canada)' }; }))
-        .concat([{ value: 'MX', label: 'Mexico' }]);
+    const STATES = forms.builders.STATES;
+    // The driver's own state/province fields also offer Canada and Mexico.
+    const STATES_PROVINCES = forms.builders.STATES_PROVINCES;
     const OCCUPATIONS = opts([['', '\u2014'], ['md', 'Physician (MD)'], ['do', 'Physician (DO)'],
         ['pa', 'Physician Assistant'], ['chiropractor', 'Chiropractor'], ['apn', 'Advanced Practice Nurse'],
         ['other', 'Other Practitioner']]);

@@ -257,7 +257,7 @@
                     { row: [text('patient.lastName', '1) Full name: last', 4), text('patient.firstName', 'First', 4),
                             text('patient.middleInitial', 'Middle initial', 2)] },
                     { row: [text('patient.street', '2) Street', 5), text('patient.city', 'City', 3),
-                            b.select('patient.state', 'State', b.STATES, 2), text('patient.zip', 'ZIP', 2)] },
+                            b.select('patient.state', 'State/Province', b.STATES_PROVINCES, 2), text('patient.zip', 'ZIP', 2)] },
                     { row: [date('patient.dob', '3) Date of birth', 3), date('case.dateHired', '4) Date hired', 3),
                             radio('patient.sex', '5) Sex', opts([['m', 'Male'], ['f', 'Female']]), 6)] }
                 ]

@@ -128,6 +128,14 @@
     function opts(pairs) {
         return pairs.map(function (p) { return { value: p[0], label: p[1] }; });
     }
+    const STATES = ['', 'AL', 'AK', 'AZ', 'AR', 'CA', 'CO', 'CT', 'DE', 'DC', 'FL', 'GA', 'HI', 'ID', 'IL', 'IN', 'IA', 'KS',
+            'KY', 'LA', 'ME', 'MD', 'MA', 'MI', 'MN', 'MS', 'MO', 'MT', 'NE', 'NV', 'NH', 'NJ', 'NM', 'NY', 'NC', 'ND', 'OH',
+            'OK', 'OR', 'PA', 'RI', 'SC', 'SD', 'TN', 'TX', 'UT', 'VT', 'VA', 'WA', 'WV', 'WI', 'WY', 'AS', 'GU', 'MP', 'PR',
+            'VI'].map(function (s) { return { value: s, label: s === '' ? '\u2014' : s }; });
+    // A patient's address or driver's licence may be Canadian or Mexican.
+    const STATES_PROVINCES = STATES.concat(['AB', 'BC', 'MB', 'NB', 'NL', 'NS', 'NT', 'NU', 'ON', 'PE', 'QC', 'SK', 'YT']
+        .map(function (s) { return { value: s, label: s + ' (Canada)' }; }))
+        .concat([{ value: 'MX', label: 'Mexico' }]);
     const builders = {
         field: field,
         opts: opts,
@@ -158,10 +166,8 @@
             ['o', 'Temperature extremes', '\u00b0F'], ['p', 'High humidity'], ['q', 'Chemicals, solvents, etc.'],
             ['r', 'Fumes/dust'], ['s', 'Noise', 'dBA'], ['t', 'Other']
         ].map(function (a) { return { key: a[0], label: a[1], limit: a[2] || '' }; }),
-        STATES: ['', 'AL', 'AK', 'AZ', 'AR', 'CA', 'CO', 'CT', 'DE', 'DC', 'FL', 'GA', 'HI', 'ID', 'IL', 'IN', 'IA', 'KS',
-            'KY', 'LA', 'ME', 'MD', 'MA', 'MI', 'MN', 'MS', 'MO', 'MT', 'NE', 'NV', 'NH', 'NJ', 'NM', 'NY', 'NC', 'ND', 'OH',
-            'OK', 'OR', 'PA', 'RI', 'SC', 'SD', 'TN', 'TX', 'UT', 'VT', 'VA', 'WA', 'WV', 'WI', 'WY', 'AS', 'GU', 'MP', 'PR',
-            'VI'].map(function (s) { return { value: s, label: s === '' ? '\u2014' : s }; })
+        STATES: STATES,
+        STATES_PROVINCES: STATES_PROVINCES
     };
 
     // The a-to-t activity grid: hours per day and the activity's limit, under
