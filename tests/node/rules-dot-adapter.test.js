@@ -3,13 +3,8 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const path = require('node:path');
 
-const dir = path.join(__dirname, '../../html/js');
-for (const file of ['dates.js', 'record.js', 'forms.js', 'rules-dot.js', 'rules-dot-adapter.js', 'forms-dot.js', 'forms-clinic.js',
-    'rules-workplace.js', 'rules-workplace-adapter.js', 'forms-osha.js', 'forms-fmla.js', 'forms-owcp.js', 'testdata.js'])
-    require(path.join(dir, file));
-const K = globalThis.Kestrova;
+const K = require('./page-scripts.js')();
 
 const DOT_PAIR = ['mcsa-5875', 'mcsa-5876'];
 
