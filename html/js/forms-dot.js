@@ -132,6 +132,24 @@
                 text('provider.occupationOther', 'Other practitioner (specify)', 4)] }
     ];
 
+    // The determination and its follow-up fields, as Section 3 (federal) and Section 4
+    // (State) both ask them: `mcsa-5875.<key>`, or `mcsa-5875.state<Key>` for the State.
+    function determinationRows(F, prefix, label) {
+        function name(key) {
+            return F + (prefix ? prefix + key.charAt(0).toUpperCase() + key.slice(1) : key);
+        }
+        return [
+            { row: [radio(name('determination'), label, DETERMINATIONS, 12, { vertical: true })] },
+            { row: [text(name('notMeetReason'), 'Does not meet standards: reason', 6),
+                    text(name('incompleteReason'), 'Incomplete examination: reason', 6)] },
+            { row: [text(name('periodicReason'), 'Periodic monitoring required due to', 6),
+                    select(name('period'), 'Driver qualified for', [{ value: '', label: '\u2014' }].concat(PERIODS), 3),
+                    number(name('periodOther'), 'Other period (months)', 3)] },
+            { row: [text(name('pendingReason'), 'Determination pending: reason', 6),
+                    date(name('followUpDate'), 'Return for follow-up on', 3)] }
+        ];
+    }
+
     forms.register({
         id: 'mcsa-5875',
         family: 'dot',
@@ -264,15 +282,7 @@
             {
                 id: 'determination', title: 'Section 3. Medical Examiner Determination (Federal)',
                 note: 'Use this section for examinations performed in accordance with the FMCSRs (49 CFR 391.41\u2013391.49).',
-                blocks: [
-                    { row: [radio(F + 'determination', 'Determination', DETERMINATIONS, 12, { vertical: true })] },
-                    { row: [text(F + 'notMeetReason', 'Does not meet standards: reason', 6),
-                            text(F + 'incompleteReason', 'Incomplete examination: reason', 6)] },
-                    { row: [text(F + 'periodicReason', 'Periodic monitoring required due to', 6),
-                            select(F + 'period', 'Driver qualified for', [{ value: '', label: '\u2014' }].concat(PERIODS), 3),
-                            number(F + 'periodOther', 'Other period (months)', 3)] },
-                    { row: [text(F + 'pendingReason', 'Determination pending: reason', 6),
-                            date(F + 'followUpDate', 'Return for follow-up on', 3)] },
+                blocks: determinationRows(F, '', 'Determination').concat([
                     { row: [box('visit.insulinTreated', 'Insulin-treated diabetes mellitus (49 CFR 391.46)', 6),
                             date(F + 'form5870Date', 'MCSA-5870 signed on', 3)] },
                     { type: 'subheading', text: 'If the driver meets the standards, complete a Medical Examiner\u2019s Certificate. The driver qualifies only when:' },
@@ -292,20 +302,12 @@
                               } } }] },
                     { row: [box(F + 'examinerSigned', 'Medical examiner signed the report', 4),
                             box(F + 'reported', 'Reported to the National Registry', 4)] }
-                ])
+                ]))
             },
             {
                 id: 'state', title: 'Section 4. Medical Examiner Determination (State)',
                 note: 'Use this section for examinations performed in accordance with the FMCSRs with any applicable State variances (which will only be valid for intrastate operations).',
-                blocks: [
-                    { row: [radio(F + 'stateDetermination', 'State determination', DETERMINATIONS, 12, { vertical: true })] },
-                    { row: [text(F + 'stateNotMeetReason', 'Does not meet standards: reason', 6),
-                            text(F + 'stateIncompleteReason', 'Incomplete examination: reason', 6)] },
-                    { row: [text(F + 'statePeriodicReason', 'Periodic monitoring required due to', 6),
-                            select(F + 'statePeriod', 'Driver qualified for', [{ value: '', label: '\u2014' }].concat(PERIODS), 3),
-                            number(F + 'statePeriodOther', 'Other period (months)', 3)] },
-                    { row: [text(F + 'statePendingReason', 'Determination pending: reason', 6),
-                            date(F + 'stateFollowUpDate', 'Return for follow-up on', 3)] },
+                blocks: determinationRows(F, 'state', 'State determination').concat([
                     { row: [text(F + 'stateReason', 'Other remarks on the State determination', 12)] },
                     { row: [date(F + 'stateExpiryDate', 'State certificate expiration date', 4),
                             { type: 'computed', label: 'Expiration from the exam date and the State determination', width: 5,
@@ -315,7 +317,7 @@
                                   if (expiry)
                                       set(F + 'stateExpiryDate', expiry);
                               } } }] }
-                ]
+                ])
             }
         ]
     });
