@@ -3,11 +3,13 @@
 #pragma once
 
 #include "host/Prompts.h"
+#include "view/CKestrovaView.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QEventLoop>
 #include <QFile>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTimer>
 #include <QtTest>
@@ -54,6 +56,15 @@ inline QStringList messageTexts()
     for (const Prompts::ShownMessage& shown : Prompts::shownMessages())
         texts << shown.text;
     return texts;
+}
+
+// Loads the forms page the build copied beside the program, and waits until it has
+// loaded and the view has run what the load started (the clinic defaults).
+inline bool loadFormsPage(CKestrovaView& view)
+{
+    QSignalSpy loaded(view.host(), &WebHost::documentComplete);
+    return view.LoadHtmlInterfaceFrom(QStringLiteral(KESTROVA_BUILD_DIR)) && loaded.wait(TimeoutMs)
+        && QTest::qWaitFor([&] { return view.IsIdle(); }, TimeoutMs);
 }
 
 // Starts the application as the program does, then runs the test object's slots.

@@ -84,7 +84,6 @@ private slots:
     void writerKilledBeforeRenameLeavesOldFile();
 
 private:
-    void loadPage();
     QString currentRecordText();
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -103,7 +102,7 @@ void TestFaults::init()
     m_frame = std::make_unique<QWidget>();
     m_view = std::make_unique<CKestrovaView>();
     m_view->setFrame(m_frame.get());
-    loadPage();
+    QVERIFY(EngineTest::loadFormsPage(*m_view));
 }
 
 void TestFaults::cleanup()
@@ -115,14 +114,6 @@ void TestFaults::cleanup()
         m_mounted.clear();
     }
     m_dir.reset();
-}
-
-void TestFaults::loadPage()
-{
-    QSignalSpy loaded(m_view->host(), &WebHost::documentComplete);
-    QVERIFY(m_view->LoadHtmlInterfaceFrom(QStringLiteral(KESTROVA_BUILD_DIR)));
-    QVERIFY(loaded.wait(60000));
-    QTRY_VERIFY_WITH_TIMEOUT(m_view->IsIdle(), 60000);
 }
 
 QString TestFaults::currentRecordText()

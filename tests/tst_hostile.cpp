@@ -90,10 +90,7 @@ void TestHostile::initTestCase()
         m_navigations << url;
         return inner(url, isMainFrame);
     };
-    QSignalSpy loaded(m_view->host(), &WebHost::documentComplete);
-    QVERIFY(m_view->LoadHtmlInterfaceFrom(QStringLiteral(KESTROVA_BUILD_DIR)));
-    QVERIFY(loaded.wait(60000));
-    QTRY_VERIFY_WITH_TIMEOUT(m_view->IsIdle(), 60000);
+    QVERIFY(EngineTest::loadFormsPage(*m_view));
 }
 
 void TestHostile::cleanupTestCase()

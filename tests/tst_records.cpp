@@ -56,7 +56,6 @@ private slots:
     void menuAndPageCommandGiveSameResult();
 
 private:
-    void loadPage();
     void waitIdle();
     QString field(const QString& group, const QString& key);
     void putRecord(const QString& text);
@@ -75,7 +74,7 @@ void TestRecords::init()
     m_frame = std::make_unique<QWidget>();
     m_view = std::make_unique<CKestrovaView>();
     m_view->setFrame(m_frame.get());
-    loadPage();
+    QVERIFY(EngineTest::loadFormsPage(*m_view));
 }
 
 void TestRecords::cleanup()
@@ -83,14 +82,6 @@ void TestRecords::cleanup()
     m_view.reset();
     m_frame.reset();
     m_dir.reset();
-}
-
-void TestRecords::loadPage()
-{
-    QSignalSpy loaded(m_view->host(), &WebHost::documentComplete);
-    QVERIFY(m_view->LoadHtmlInterfaceFrom(QStringLiteral(KESTROVA_BUILD_DIR)));
-    QVERIFY(loaded.wait(60000));
-    waitIdle();
 }
 
 void TestRecords::waitIdle()
@@ -297,7 +288,7 @@ void TestRecords::defaultsApplyOnLoadButNotAfterPageCommand()
     QCOMPARE(field(u"clinic"_s, u"name"_s), u"Typed Clinic"_s);
 
     // A page load lays the defaults over the fresh form.
-    loadPage();
+    QVERIFY(EngineTest::loadFormsPage(*m_view));
     QCOMPARE(field(u"clinic"_s, u"name"_s), u"Saved Clinic"_s);
 }
 

@@ -46,7 +46,6 @@ private slots:
     void rendererLostComesBack();
 
 private:
-    void loadPage();
     QString clinicName();
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -67,7 +66,7 @@ void TestRenderer::init()
     m_frame = std::make_unique<QWidget>();
     m_view = std::make_unique<CKestrovaView>();
     m_view->setFrame(m_frame.get());
-    loadPage();
+    QVERIFY(EngineTest::loadFormsPage(*m_view));
 }
 
 void TestRenderer::cleanup()
@@ -76,14 +75,6 @@ void TestRenderer::cleanup()
     m_view.reset();
     m_frame.reset();
     m_dir.reset();
-}
-
-void TestRenderer::loadPage()
-{
-    QSignalSpy loaded(m_view->host(), &WebHost::documentComplete);
-    QVERIFY(m_view->LoadHtmlInterfaceFrom(QStringLiteral(KESTROVA_BUILD_DIR)));
-    QVERIFY(loaded.wait(60000));
-    QTRY_VERIFY_WITH_TIMEOUT(m_view->IsIdle(), 60000);
 }
 
 QString TestRenderer::clinicName()
