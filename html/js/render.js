@@ -20,6 +20,24 @@
         return 'f' + serial + '-' + path.replace(/[^A-Za-z0-9]/g, '-');
     }
 
+    // One radio button per option, each in its label, appended to `parent`; returns
+    // the inputs, which share a name.
+    function radioOptions(parent, path, options, textClass) {
+        const name = idFor(path);
+        return options.map(function (o) {
+            const label = el('label', 'option');
+            const input = el('input');
+            input.type = 'radio';
+            input.name = name;
+            input.value = o.value;
+            input.id = name + '-' + o.value;
+            label.appendChild(input);
+            label.appendChild(el('span', textClass, o.label));
+            parent.appendChild(label);
+            return input;
+        });
+    }
+
     function tagBadge(field) {
         const tag = K.forms.tagOf(field);
         if (!tag)
@@ -264,20 +282,7 @@
                 legend.appendChild(badge);
             }
             fieldset.appendChild(legend);
-            const inputs = [];
-            const name = idFor(f.path);
-            f.options.forEach(function (o) {
-                const label = el('label', 'option');
-                const input = el('input');
-                input.type = 'radio';
-                input.name = name;
-                input.value = o.value;
-                input.id = name + '-' + o.value;
-                label.appendChild(input);
-                label.appendChild(el('span', '', o.label));
-                fieldset.appendChild(label);
-                inputs.push(input);
-            });
+            const inputs = radioOptions(fieldset, f.path, f.options, '');
             wrap.appendChild(fieldset);
             this.bind(f.path, 'radio', inputs);
             return wrap;
@@ -360,20 +365,7 @@
             group.setAttribute('aria-labelledby', label.id);
             row.appendChild(label);
             const options = el('span', 'choices-options');
-            const name = idFor(item.path);
-            const inputs = [];
-            block.options.forEach(function (o) {
-                const optLabel = el('label', 'option');
-                const input = el('input');
-                input.type = 'radio';
-                input.name = name;
-                input.value = o.value;
-                input.id = name + '-' + o.value;
-                optLabel.appendChild(input);
-                optLabel.appendChild(el('span', 'option-text', o.label));
-                options.appendChild(optLabel);
-                inputs.push(input);
-            });
+            const inputs = radioOptions(options, item.path, block.options, 'option-text');
             group.appendChild(options);
             row.appendChild(group);
             self.bind(item.path, 'radio', inputs);
