@@ -58,6 +58,14 @@ inline QStringList messageTexts()
     return texts;
 }
 
+// Sends the program's data (clinic defaults, records) to `folder`, never the user's
+// own, and lets the prompts answer from the test instead of opening dialogs.
+inline void useScratchData(const QString& folder)
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder));
+    Prompts::setTestMode(true);
+}
+
 // Loads the forms page the build copied beside the program, and waits until it has
 // loaded and the view has run what the load started (the clinic defaults).
 inline bool loadFormsPage(CKestrovaView& view)

@@ -37,11 +37,15 @@ private slots:
     void missingPageNamesItsPath();
     void exitAsksNothing();
     void versionAndHelpPrintWithoutDisplay();
+
+private:
+    QTemporaryDir m_data;
 };
 
 void TestApp::init()
 {
-    Prompts::setTestMode(true);
+    QVERIFY(m_data.isValid());
+    EngineTest::useScratchData(m_data.path());
     Prompts::clearTestRecords();
 }
 

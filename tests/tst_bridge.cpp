@@ -118,9 +118,7 @@ private:
 void TestBridge::initTestCase()
 {
     QVERIFY(m_data.isValid());
-    // Clinic defaults and records go to a scratch folder, never the user's.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_data.path());
 }
 
 void TestBridge::init()

@@ -96,8 +96,7 @@ void TestFaults::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    qputenv("XDG_DATA_HOME", m_dir->filePath(u"data"_s).toUtf8());
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_dir->filePath(u"data"_s));
     Prompts::clearTestRecords();
     m_frame = std::make_unique<QWidget>();
     m_view = std::make_unique<CKestrovaView>();

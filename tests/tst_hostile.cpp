@@ -79,8 +79,7 @@ void TestHostile::initTestCase()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    qputenv("XDG_DATA_HOME", m_dir->filePath(u"data"_s).toUtf8());
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_dir->filePath(u"data"_s));
     m_frame = std::make_unique<QWidget>();
     m_view = std::make_unique<CKestrovaView>();
     m_view->setFrame(m_frame.get());

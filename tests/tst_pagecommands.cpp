@@ -104,8 +104,7 @@ private:
 void TestPageCommands::initTestCase()
 {
     QVERIFY(m_data.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_data.path());
 }
 
 void TestPageCommands::init()

@@ -116,8 +116,7 @@ private:
 void TestPrint::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path()));
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_dir.path());
     if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
         QSKIP("pdftotext (poppler-utils) is needed");
 }

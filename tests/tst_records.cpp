@@ -68,8 +68,7 @@ private:
 void TestRecords::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_DATA_HOME", m_dir->path().toUtf8());
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_dir->path());
     Prompts::clearTestRecords();
     m_frame = std::make_unique<QWidget>();
     m_view = std::make_unique<CKestrovaView>();

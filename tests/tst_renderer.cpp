@@ -57,10 +57,9 @@ void TestRenderer::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    qputenv("XDG_DATA_HOME", m_dir->filePath(u"data"_s).toUtf8());
+    EngineTest::useScratchData(m_dir->filePath(u"data"_s));
     QVERIFY(WriteUtf8File(GetDefaultsFilePath(),
                           u"{\"format\":\"kestrova-defaults\",\"version\":1,\"clinic\":{\"name\":\"Harbor Clinic\"}}"_s));
-    Prompts::setTestMode(true);
     Prompts::clearTestRecords();
     Prompts::setDialogHandler({});
     m_frame = std::make_unique<QWidget>();

@@ -39,8 +39,7 @@ private:
 
 void TestShortcuts::initTestCase()
 {
-    qputenv("XDG_DATA_HOME", m_data.path().toUtf8());
-    Prompts::setTestMode(true);
+    EngineTest::useScratchData(m_data.path());
     QVERIFY(m_app.InitInstance({u"kestrova"_s}));
     QSignalSpy loaded(m_app.View()->host(), &WebHost::documentComplete);
     QVERIFY(loaded.wait(60000));
